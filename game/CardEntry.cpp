@@ -1,0 +1,45 @@
+#include "game/CardEntry.h"
+
+#include "settings/NumberText.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace quartet {
+
+void CardEntry::specify(Hand& Card)
+{
+    clear();
+    Card.fill(0);
+}
+
+void CardEntry::clear()
+{
+    for (auto& slot : slots_)
+        slot.clear();
+}
+
+void CardEntry::press(std::int16_t Index, Hand& Card, ResultList& list)
+{
+    if (Index < 0 || Index >= kCardValues)
+        throw std::out_of_range("card-value button index out of range");
+
+    list.clear();
+    const auto value = static_cast<std::int16_t>(Index + 1);
+    const std::string text = numberText(value);
+
+    const auto empty = std::find_if(slots_.begin(), slots_.end(),
+                                    [](const std::string& slot) { return slot.empty(); });
+    if (empty != slots_.end()) {
+        *empty = text;
+        Card[static_cast<std::size_t>(empty - slots_.begin())] = value;
+        return;
+    }
+
+    std::shift_left(slots_.begin(), slots_.end(), 1);
+    slots_.back() = text;
+    for (std::size_t k = 0; k < slots_.size(); ++k)
+        Card[k] = readEnteredNumber(slots_[k]).value();
+}
+
+}  // namespace quartet

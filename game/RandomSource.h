@@ -1,0 +1,27 @@
+#pragma once
+
+#include <random>
+
+namespace quartet {
+
+// Where the dealer's card values come from: single-precision values,
+// uniform in [0, 1). Tests hand in fixed sequences.
+class RandomSource {
+public:
+    virtual ~RandomSource() = default;
+    virtual void reseed() = 0;
+    virtual float next() = 0;
+};
+
+// The program's random source: a Mersenne Twister reseeded from the
+// high-resolution clock, so that every deal starts afresh.
+class ClockRandomSource final : public RandomSource {
+public:
+    void reseed() override;
+    float next() override;
+
+private:
+    std::mt19937 engine_;
+};
+
+}  // namespace quartet

@@ -1,0 +1,26 @@
+#include "platform/ProcessLauncher.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+namespace quartet {
+
+bool ProcessLauncher::startDetached(const std::string& commandLine, int windowStyle)
+{
+    // A zero byte would cut the command short on its way to the system.
+    if (windowStyle != kWindowStyleNormalFocus || commandLine.find('\0') != std::string::npos)
+        return false;
+    const QString command = QString::fromLocal8Bit(commandLine.data(), static_cast<qsizetype>(commandLine.size()));
+    if (QFileInfo(command).isFile())
+        return QProcess::startDetached(command, {});
+
+    QStringList arguments = QProcess::splitCommand(command);
+    if (arguments.isEmpty())
+        return false;
+    const QString program = arguments.takeFirst();
+    return QProcess::startDetached(program, arguments);
+}
+
+}  // namespace quartet

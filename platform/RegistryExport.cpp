@@ -1,0 +1,363 @@
+#include "platform/RegistryExport.h"
+
+#include <array>
+#include <utility>
+#include <vector>
+
+namespace quartet {
+
+namespace {
+
+struct RootKey {
+    std::string_view name;
+    std::uint32_t handle;
+};
+
+constexpr std::array<RootKey, 5> kRootKeys{{
+    {"HKEY_CLASSES_ROOT", registry::kHKeyClassesRoot},
+    {"HKEY_CURRENT_USER", registry::kHKeyCurrentUser},
+    {"HKEY_LOCAL_MACHINE", registry::kHKeyLocalMachine},
+    {"HKEY_USERS", registry::kHKeyUsers},
+    {"HKEY_CURRENT_CONFIG", registry::kHKeyCurrentConfig},
+}};
+
+std::optional<std::uint32_t> rootByName(std::string_view name)
+{
+    const std::string folded = foldRegistryName(name);
+    for (const RootKey& root : kRootKeys) {
+        if (foldRegistryName(root.name) == folded)
+            return root.handle;
+    }
+    return std::nullopt;
+}
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
+std::string_view trimmed(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+bool startsWithFolded(std::string_view text, std::string_view prefix)
+{
+    return text.size() >= prefix.size() && foldRegistryName(text.substr(0, prefix.size())) == prefix;
+}
+
+// Reads 1 to maxDigits hexadecimal digits and nothing else.
+std::optional<std::uint32_t> hexNumber(std::string_view digits, std::size_t maxDigits)
+{
+    if (digits.empty() || digits.size() > maxDigits)
+        return std::nullopt;
+    std::uint32_t number = 0;
+    for (const char c : digits) {
+        std::uint32_t digit = 0;
+        if (c >= '0' && c <= '9')
+            digit = static_cast<std::uint32_t>(c - '0');
+        else if (c >= 'a' && c <= 'f')
+            digit = static_cast<std::uint32_t>(c - 'a' + 10);
+        else if (c >= 'A' && c <= 'F')
+            digit = static_cast<std::uint32_t>(c - 'A' + 10);
+        else
+            return std::nullopt;
+        number = number * 16 + digit;
+    }
+    return number;
+}
+
+void appendUtf8(std::string& out, std::uint32_t codePoint)
+{
+    auto put = [&out](std::uint32_t byte) { out.push_back(static_cast<char>(byte)); };
+    if (codePoint < 0x80) {
+        put(codePoint);
+    } else if (codePoint < 0x800) {
+        put(0xC0 | (codePoint >> 6));
+        put(0x80 | (codePoint & 0x3F));
+    } else if (codePoint < 0x10000) {
+        put(0xE0 | (codePoint >> 12));
+        put(0x80 | ((codePoint >> 6) & 0x3F));
+        put(0x80 | (codePoint & 0x3F));
+    } else {
+        put(0xF0 | (codePoint >> 18));
+        put(0x80 | ((codePoint >> 12) & 0x3F));
+        put(0x80 | ((codePoint >> 6) & 0x3F));
+        put(0x80 | (codePoint & 0x3F));
+    }
+}
+
+// UTF-16LE to UTF-8. An unpaired surrogate becomes U+FFFD; an odd last byte
+// is dropped.
+std::string utf16LeToUtf8(std::string_view bytes)
+{
+    const std::size_t units = bytes.size() / 2;
+    auto unit = [bytes](std::size_t i) {
+        return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[2 * i]))
+            | static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[2 * i + 1])) << 8;
+    };
+    auto isHigh = [](std::uint32_t u) { return u >= 0xD800 && u <= 0xDBFF; };
+    auto isLow = [](std::uint32_t u) { return u >= 0xDC00 && u <= 0xDFFF; };
+
+    std::string out;
+    out.reserve(units);
+    for (std::size_t i = 0; i < units; ++i) {
+        std::uint32_t codePoint = unit(i);
+        if (isHigh(codePoint) && i + 1 < units && isLow(unit(i + 1))) {
+            codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (unit(i + 1) - 0xDC00);
+            ++i;
+        } else if (isHigh(codePoint) || isLow(codePoint)) {
+            codePoint = 0xFFFD;
+        }
+        appendUtf8(out, codePoint);
+    }
+    return out;
+}
+
+// The file's text as UTF-8, or nothing for an encoding the editor never writes.
+std::optional<std::string> decodedText(std::string_view bytes)
+{
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        return std::string(bytes.substr(3));
+    if (bytes.starts_with("\xFF\xFE"))
+        return utf16LeToUtf8(bytes.substr(2));
+    if (bytes.starts_with("\xFE\xFF"))
+        return std::nullopt;  // UTF-16BE
+    return std::string(bytes);
+}
+
+// A quoted text starting at text[pos], with the escapes \\ and \". On success
+// pos is just past the closing quote.
+std::optional<std::string> quotedText(std::string_view text, std::size_t& pos)
+{
+    if (pos >= text.size() || text[pos] != '"')
+        return std::nullopt;
+    std::string result;
+    for (std::size_t i = pos + 1; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '"') {
+            pos = i + 1;
+            return result;
+        }
+        if (c == '\\') {
+            if (i + 1 >= text.size() || (text[i + 1] != '\\' && text[i + 1] != '"'))
+                return std::nullopt;
+            ++i;
+        }
+        result.push_back(text[i]);
+    }
+    return std::nullopt;
+}
+
+std::optional<RegistryValue> textValue(std::string_view data)
+{
+    std::size_t pos = 0;
+    std::optional<std::string> text = quotedText(data, pos);
+    if (!text || !trimmed(data.substr(pos)).empty())
+        return std::nullopt;
+    RegistryValue value{registry::kRegSz, {text->begin(), text->end()}};
+    value.data.push_back(0);
+    return value;
+}
+
+std::optional<RegistryValue> dwordValue(std::string_view digits)
+{
+    const std::optional<std::uint32_t> number = hexNumber(trimmed(digits), 8);
+    if (!number)
+        return std::nullopt;
+    RegistryValue value{registry::kRegDword, {}};
+    for (int shift = 0; shift < 32; shift += 8)
+        value.data.push_back(static_cast<unsigned char>(*number >> shift));
+    return value;
+}
+
+// "hex:aa,bb" or "hex(N):aa,bb" after the word "hex"; N is the type in hex.
+std::optional<RegistryValue> hexValue(std::string_view data)
+{
+    RegistryValue value{registry::kRegBinary, {}};
+    if (data.starts_with('(')) {
+        const std::size_t close = data.find(')');
+        if (close == std::string_view::npos)
+            return std::nullopt;
+        const std::optional<std::uint32_t> type = hexNumber(data.substr(1, close - 1), 8);
+        if (!type)
+            return std::nullopt;
+        value.type = *type;
+        data.remove_prefix(close + 1);
+    }
+    if (!data.starts_with(':'))
+        return std::nullopt;
+    std::string_view list = trimmed(data.substr(1));
+    while (!list.empty()) {
+        const std::size_t comma = list.find(',');
+        const std::optional<std::uint32_t> byte = hexNumber(trimmed(list.substr(0, comma)), 2);
+        if (!byte)
+            return std::nullopt;
+        value.data.push_back(static_cast<unsigned char>(*byte));
+        if (comma == std::string_view::npos)
+            break;
+        list.remove_prefix(comma + 1);
+        if (list.empty())
+            return std::nullopt;  // a trailing comma
+    }
+    return value;
+}
+
+std::optional<RegistryValue> valueData(std::string_view data)
+{
+    if (data.starts_with('"'))
+        return textValue(data);
+    if (startsWithFolded(data, "dword:"))
+        return dwordValue(data.substr(6));
+    if (startsWithFolded(data, "hex"))
+        return hexValue(data.substr(3));
+    return std::nullopt;
+}
+
+}  // namespace
+
+// Reads the decoded text line by line, keeping the key that the last key
+// line opened.
+class RegistryExportParser {
+public:
+    explicit RegistryExportParser(std::string text) : text_(std::move(text)) {}
+
+    RegistryExport parse()
+    {
+        RegistryExport result;
+        std::string_view header;
+        if (!nextLine(header) || header != RegistryExport::kHeader)
+            return result;
+        result.valid_ = true;
+        std::string_view line;
+        while (nextLine(line)) {
+            if (line.empty() || line.starts_with(';'))
+                continue;
+            if (line.starts_with('['))
+                openKey(result, line);
+            else if (line.starts_with('"') || line.starts_with('@'))
+                readValue(line);
+            // anything else is not a line of an export: skipped
+        }
+        return result;
+    }
+
+private:
+    // The next physical line, without its line break and surrounding blanks.
+    bool nextLine(std::string_view& line)
+    {
+        if (pos_ >= text_.size())
+            return false;
+        const std::size_t end = text_.find('\n', pos_);
+        const std::size_t stop = end == std::string::npos ? text_.size() : end;
+        line = trimmed(std::string_view(text_).substr(pos_, stop - pos_));
+        pos_ = stop + 1;
+        return true;
+    }
+
+    void openKey(RegistryExport& result, std::string_view line)
+    {
+        currentKey_ = nullptr;
+        if (!line.ends_with(']') || line.size() < 2)
+            return;
+        const std::string_view name = line.substr(1, line.size() - 2);
+        if (name.starts_with('-'))
+            return;  // a key removal: nothing to read into
+        const std::size_t slash = name.find('\\');
+        const std::optional<std::uint32_t> root = rootByName(name.substr(0, slash));
+        if (!root)
+            return;
+        const std::string_view path = slash == std::string_view::npos ? std::string_view() : name.substr(slash + 1);
+        currentKey_ = &result.keys_[RegistryExport::keyName(*root, path)];
+    }
+
+    void readValue(std::string_view line)
+    {
+        std::size_t pos = 0;
+        std::string name;
+        if (line.starts_with('@')) {
+            pos = 1;
+        } else {
+            std::optional<std::string> quoted = quotedText(line, pos);
+            if (!quoted)
+                return;
+            name = std::move(*quoted);
+        }
+        std::string_view rest = trimmed(line.substr(pos));
+        if (!rest.starts_with('='))
+            return;
+        rest = trimmed(rest.substr(1));
+
+        // Only hex lists are wrapped; joining other lines would let one bad
+        // text line swallow the next.
+        std::string data(rest);
+        if (startsWithFolded(rest, "hex")) {
+            std::string_view continuation;
+            while (data.ends_with('\\') && nextLine(continuation)) {
+                data.pop_back();
+                data += continuation;
+            }
+        }
+        if (currentKey_ == nullptr)
+            return;
+        if (data == "-") {
+            currentKey_->removeValue(name);
+            return;
+        }
+        if (std::optional<RegistryValue> value = valueData(data))
+            currentKey_->setValue(name, std::move(*value));
+    }
+
+    std::string text_;
+    std::size_t pos_ = 0;
+    RegistryKey* currentKey_ = nullptr;
+};
+
+RegistryExport RegistryExport::parse(std::string_view bytes)
+{
+    std::optional<std::string> text = decodedText(bytes);
+    if (!text)
+        return {};
+    return RegistryExportParser(std::move(*text)).parse();
+}
+
+std::string RegistryExport::keyName(std::uint32_t root, std::string_view keyPath)
+{
+    for (const RootKey& known : kRootKeys) {
+        if (known.handle != root)
+            continue;
+        std::string name(known.name);
+        if (!keyPath.empty()) {
+            name += '\\';
+            name += keyPath;
+        }
+        return foldRegistryName(name);
+    }
+    return {};
+}
+
+bool RegistryExport::hasKey(std::uint32_t root, std::string_view keyPath) const
+{
+    const std::string name = keyName(root, keyPath);
+    if (!valid_ || name.empty())
+        return false;
+    if (keyPath.empty() || keys_.contains(name))
+        return true;
+    const std::string below = name + '\\';
+    const auto next = keys_.lower_bound(below);
+    return next != keys_.end() && next->first.starts_with(below);
+}
+
+std::optional<RegistryKey> RegistryExport::key(std::uint32_t root, std::string_view keyPath) const
+{
+    if (!hasKey(root, keyPath))
+        return std::nullopt;
+    const auto found = keys_.find(keyName(root, keyPath));
+    return found == keys_.end() ? RegistryKey() : found->second;
+}
+
+}  // namespace quartet

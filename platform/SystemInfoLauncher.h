@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/FileSystem.h"
+#include "platform/Launcher.h"
+#include "platform/Registry.h"
+#include "platform/SystemInfo.h"
+
+#include <memory>
+
+namespace quartet {
+
+// Holds the registry, file test and launcher with which the About dialog
+// starts the system information tool.
+class SystemInfoLauncher {
+public:
+    // This system's registry, file system and process launcher.
+    SystemInfoLauncher();
+    SystemInfoLauncher(std::unique_ptr<Registry> registry, std::unique_ptr<FileSystem> files,
+                       std::unique_ptr<Launcher> launcher);
+
+    // Starts the tool, or shows kSysInfoUnavailableMessage through showMessage.
+    void start(const ShowMessage& showMessage);
+
+private:
+    std::unique_ptr<Registry> registry_;
+    std::unique_ptr<FileSystem> files_;
+    std::unique_ptr<Launcher> launcher_;
+};
+
+}  // namespace quartet

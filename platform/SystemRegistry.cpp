@@ -1,0 +1,20 @@
+#include "platform/SystemRegistry.h"
+
+#ifdef _WIN32
+#include "platform/WindowsRegistry.h"
+#else
+#include "platform/ExportFileRegistry.h"
+#endif
+
+namespace quartet {
+
+std::unique_ptr<Registry> systemRegistry()
+{
+#ifdef _WIN32
+    return std::make_unique<WindowsRegistry>();
+#else
+    return std::make_unique<ExportFileRegistry>(ExportFileRegistry::systemFile());
+#endif
+}
+
+}  // namespace quartet

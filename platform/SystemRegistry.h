@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/Registry.h"
+
+#include <memory>
+
+namespace quartet {
+
+// The registry of this system: the real one on Windows, elsewhere the export
+// file stand-in over ExportFileRegistry::systemFile().
+std::unique_ptr<Registry> systemRegistry();
+
+}  // namespace quartet

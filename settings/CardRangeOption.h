@@ -1,0 +1,63 @@
+#pragma once
+
+#include "settings/SettingsStore.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <cstdint>
+
+namespace quartet {
+
+// Everything the card-range option shows and stores, in one place.
+namespace CardRange {
+
+// The store entry that holds the largest dealt card value.
+inline constexpr QStringView application = u"Quartet";
+inline constexpr QStringView section = u"General";
+inline constexpr QStringView key = u"MaxVal";
+
+// The value assumed when the store holds none: at start-up, and in the
+// settings command.
+inline constexpr std::int16_t startupDefault = 9;
+inline constexpr std::int16_t commandDefault = 13;
+
+// The values the player may choose.
+inline constexpr std::int16_t smallest = 2;
+inline constexpr std::int16_t largest = 98;
+
+// The settings command's input box.
+inline constexpr QStringView prompt = u"请输入由系统生成的牌的最大数字值:";
+inline constexpr QStringView title = u"设置";
+
+}  // namespace CardRange
+
+// A modal single-line input box.
+class InputBox {
+public:
+    virtual ~InputBox() = default;
+
+    // Shows the box and waits for the player: the entered text when the
+    // player confirms, the empty text on Cancel.
+    virtual QString ask(const QString& prompt, const QString& title, const QString& defaultText) = 0;
+};
+
+// The largest dealt card value as stored, read when the program starts.
+// Without a stored value, or with one that is not a 16-bit number, it is the
+// start-up default; the store is left as it is, and the settings command
+// repairs it. No range test: a stored 200 deals cards up to 200.
+std::int16_t loadMaxVal(SettingsStore& store);
+
+// The settings command: reads the stored value afresh, asks the player for a
+// new one, takes it if it lies in the allowed range, and saves the value that
+// results on every way through. Returns the new largest card value.
+//
+// The command recovers once from an error (a stored text that is not a
+// number, an entry beyond the 16-bit range, a failed save): it abandons that
+// step and asks again with the value as it then stands. A second out-of-range
+// entry counts as a refused one. Known limitation: a second failed save
+// leaves the command through SettingsError, and the value just chosen is lost
+// for this run as well.
+std::int16_t chooseMaxVal(SettingsStore& store, InputBox& inputBox, std::int16_t maxVal);
+
+}  // namespace quartet

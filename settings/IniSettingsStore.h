@@ -1,0 +1,29 @@
+#pragma once
+
+#include "settings/SettingsStore.h"
+
+namespace quartet {
+
+// Settings kept in INI files, one per application: <directory>/<application>/
+// <application>.ini, one INI section per settings section. Every save
+// replaces the file atomically, so it is never left half-written.
+class IniSettingsStore : public SettingsStore {
+public:
+    explicit IniSettingsStore(const QString& directory);
+
+    // Where the platform keeps per-user configuration (on Linux the XDG config
+    // directory, normally ~/.config).
+    static QString standardDirectory();
+
+    QString filePath(const QString& application) const;
+
+    QString GetSetting(const QString& application, const QString& section, const QString& key,
+                       const QString& defaultText) override;
+    void SaveSetting(const QString& application, const QString& section, const QString& key,
+                     const QString& text) override;
+
+private:
+    QString m_directory;
+};
+
+}  // namespace quartet

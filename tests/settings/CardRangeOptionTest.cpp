@@ -1,0 +1,216 @@
+#include "settings/CardRangeOption.h"
+#include "settings/IniSettingsStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMap>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <vector>
+
+namespace quartet {
+namespace {
+
+const QString kPrompt = QString::fromUtf8("请输入由系统生成的牌的最大数字值:");
+const QString kTitle = QString::fromUtf8("设置");
+
+// A store in memory whose next saves can be made to fail.
+class MemoryStore : public SettingsStore {
+public:
+    QString GetSetting(const QString& application, const QString& section, const QString& key,
+                       const QString& defaultText) override
+    {
+        return m_values.value(address(application, section, key), defaultText);
+    }
+
+    void SaveSetting(const QString& application, const QString& section, const QString& key,
+                     const QString& text) override
+    {
+        if (failingSaves > 0) {
+            --failingSaves;
+            throw SettingsError("disk full");
+        }
+        m_values.insert(address(application, section, key), text);
+    }
+
+    void setMaxVal(const QString& text) { m_values.insert(maxValAddress(), text); }
+    std::optional<QString> maxVal() const
+    {
+        return m_values.contains(maxValAddress()) ? std::optional(m_values.value(maxValAddress())) : std::nullopt;
+    }
+    qsizetype size() const { return m_values.size(); }
+
+    int failingSaves = 0;
+
+private:
+    static QString address(const QString& application, const QString& section, const QString& key)
+    {
+        return application + "|" + section + "|" + key;
+    }
+    static QString maxValAddress() { return address("Quartet", "General", "MaxVal"); }
+
+    QMap<QString, QString> m_values;
+};
+
+// Answers with the scripted entries in turn and notes the default texts shown.
+class ScriptedInputBox : public InputBox {
+public:
+    explicit ScriptedInputBox(std::vector<QString> entries)
+        : m_entries(std::move(entries))
+    {
+    }
+
+    QString ask(const QString& prompt, const QString& title, const QString& defaultText) override
+    {
+        EXPECT_EQ(prompt, kPrompt);
+        EXPECT_EQ(title, kTitle);
+        shownDefaults.push_back(defaultText);
+        if (shownDefaults.size() > m_entries.size()) {
+            ADD_FAILURE() << "input box shown more often than scripted";
+            return {};
+        }
+        return m_entries[shownDefaults.size() - 1];
+    }
+
+    std::vector<QString> shownDefaults;
+
+private:
+    std::vector<QString> m_entries;
+};
+
+TEST(LoadMaxVal, ReadsTheStoreAndStartsDespiteABadValue)
+{
+    const struct {
+        std::optional<QString> stored;
+        std::int16_t expected;
+    } cases[] = {
+        {std::nullopt, 9}, {"13", 13}, {"200", 200}, {"-5", -5}, {" 7 ", 7}, {"2.5", 2},
+        {"abc", 9}, {"12abc", 9}, {"", 9}, {"40000", 9},
+    };
+    for (const auto& c : cases) {
+        MemoryStore store;
+        if (c.stored)
+            store.setMaxVal(*c.stored);
+        EXPECT_EQ(loadMaxVal(store), c.expected) << c.stored.value_or("<none>").toStdString();
+        EXPECT_EQ(store.maxVal(), c.stored);
+        EXPECT_EQ(store.size(), c.stored ? 1 : 0);
+    }
+}
+
+struct CommandCase {
+    const char* name;
+    std::optional<QString> stored;
+    std::vector<QString> entries;
+    int failingSaves;
+    std::vector<QString> shownDefaults;
+    std::int16_t expected;
+};
+
+TEST(ChooseMaxVal, EntriesAreTakenOrRefusedAndAlwaysSaved)
+{
+    const CommandCase cases[] = {
+        {"empty store, Cancel", std::nullopt, {""}, 0, {"13"}, 13},
+        {"2 taken", "13", {"2"}, 0, {"13"}, 2},
+        {"98 taken", "13", {"98"}, 0, {"13"}, 98},
+        {"1 refused", "13", {"1"}, 0, {"13"}, 13},
+        {"99 refused", "13", {"99"}, 0, {"13"}, 13},
+        {"0 refused", "13", {"0"}, 0, {"13"}, 13},
+        {"-5 refused", "13", {"-5"}, 0, {"13"}, 13},
+        {"letters refused", "13", {"abc"}, 0, {"13"}, 13},
+        {"2.5 gives 2", "13", {"2.5"}, 0, {"13"}, 2},
+        {"98.5 gives 98", "13", {"98.5"}, 0, {"13"}, 98},
+        {"98.6 gives 99", "13", {"98.6"}, 0, {"13"}, 13},
+        {"1.5 gives 2", "13", {"1.5"}, 0, {"13"}, 2},
+        {"0.5 gives 0", "13", {"0.5"}, 0, {"13"}, 13},
+        {"12abc gives 12", "13", {"12abc"}, 0, {"13"}, 12},
+        {"' 1 2' gives 12", "13", {" 1 2"}, 0, {"13"}, 12},
+        {"stored 200 kept", "200", {""}, 0, {"200"}, 200},
+        {"stored blanks dropped", " 15 ", {""}, 0, {"15"}, 15},
+        {"stored -32768 kept", "-32768", {""}, 0, {"-32768"}, -32768},
+        {"stored non-number replaced", "abc", {""}, 0, {"37"}, 37},
+        {"stored non-number, then 50", "abc", {"50"}, 0, {"37"}, 50},
+        {"40000 asks again", "13", {"40000", "5"}, 0, {"13", "13"}, 5},
+        {"40000 twice is refused", "13", {"40000", "40000"}, 0, {"13", "13"}, 13},
+        {"stored non-number, then 40000", "abc", {"40000"}, 0, {"37"}, 37},
+        {"failed save asks again", "13", {"50", "60"}, 1, {"13", "50"}, 60},
+        {"failed save, then Cancel", "13", {"50", ""}, 1, {"13", "50"}, 50},
+    };
+    for (const CommandCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryStore store;
+        if (c.stored)
+            store.setMaxVal(*c.stored);
+        store.failingSaves = c.failingSaves;
+        ScriptedInputBox inputBox(c.entries);
+
+        EXPECT_EQ(chooseMaxVal(store, inputBox, 37), c.expected);
+        EXPECT_EQ(inputBox.shownDefaults, c.shownDefaults);
+        EXPECT_EQ(store.maxVal(), QString::number(c.expected));
+        EXPECT_EQ(store.size(), 1);
+    }
+}
+
+TEST(ChooseMaxVal, ASecondErrorInASaveReachesTheCaller)
+{
+    const CommandCase cases[] = {
+        {"two failed saves", "13", {"50", "60"}, 2, {"13", "50"}, 13},
+        {"40000, then a failed save", "13", {"40000", "50"}, 1, {"13", "13"}, 13},
+        {"stored non-number, then a failed save", "abc", {"50"}, 1, {"37"}, 13},
+    };
+    for (const CommandCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryStore store;
+        store.setMaxVal(*c.stored);
+        store.failingSaves = c.failingSaves;
+        ScriptedInputBox inputBox(c.entries);
+
+        EXPECT_THROW(chooseMaxVal(store, inputBox, 37), SettingsError);
+        EXPECT_EQ(inputBox.shownDefaults, c.shownDefaults);
+        EXPECT_EQ(store.maxVal(), c.stored);
+    }
+}
+
+// The two operations over real files, as a player meets them.
+TEST(CardRangeOptionOnDisk, FirstRunStoresThirteenInTheGeneralSection)
+{
+    QTemporaryDir dir;
+    IniSettingsStore store(dir.path());
+    EXPECT_EQ(loadMaxVal(store), 9);
+    EXPECT_FALSE(QFile::exists(dir.filePath("Quartet")));
+
+    ScriptedInputBox inputBox({""});
+    EXPECT_EQ(chooseMaxVal(store, inputBox, 9), 13);
+    QFile file(dir.filePath("Quartet/Quartet.ini"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "[General]\nMaxVal=13\n");
+}
+
+TEST(CardRangeOptionOnDisk, BadStoredTextSurvivesStartUpAndIsRepairedByTheCommand)
+{
+    QTemporaryDir dir;
+    const QByteArray damaged = "[General]\nMaxVal=lots\n";
+    ASSERT_TRUE(QDir(dir.path()).mkpath("Quartet"));
+    QFile file(dir.filePath("Quartet/Quartet.ini"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(damaged);
+    file.close();
+
+    IniSettingsStore store(dir.path());
+    const std::int16_t maxVal = loadMaxVal(store);
+    EXPECT_EQ(maxVal, 9);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), damaged);
+    file.close();
+
+    ScriptedInputBox inputBox({"20"});
+    EXPECT_EQ(chooseMaxVal(store, inputBox, maxVal), 20);
+    EXPECT_EQ(inputBox.shownDefaults, std::vector<QString>{"9"});
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "[General]\nMaxVal=20\n");
+}
+
+}  // namespace
+}  // namespace quartet

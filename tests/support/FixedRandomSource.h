@@ -1,0 +1,34 @@
+#pragma once
+
+#include "game/RandomSource.h"
+
+#include <cstddef>
+#include <stdexcept>
+#include <vector>
+
+namespace quartet::testing {
+
+// Hands out a fixed sequence of random values and counts reseeds.
+class FixedRandomSource final : public RandomSource {
+public:
+    explicit FixedRandomSource(std::vector<float> values = {}) : values_(std::move(values)) {}
+
+    void reseed() override { ++reseeds; }
+    float next() override
+    {
+        if (drawn == values_.size())
+            throw std::logic_error("the fixed random sequence ran out");
+        return values_[drawn++];
+    }
+
+    // The value that makes the dealer draw `card` when the largest value is maxVal.
+    static float valueFor(int card, int maxVal) { return (static_cast<float>(card) - 0.5f) / static_cast<float>(maxVal); }
+
+    int reseeds = 0;
+    std::size_t drawn = 0;
+
+private:
+    std::vector<float> values_;
+};
+
+}  // namespace quartet::testing

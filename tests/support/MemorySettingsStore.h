@@ -1,0 +1,39 @@
+#pragma once
+
+#include "settings/SettingsStore.h"
+
+#include <QMap>
+
+namespace quartet::testing {
+
+// A settings store held in memory; saves can be made to fail.
+class MemorySettingsStore final : public SettingsStore {
+public:
+    QString GetSetting(const QString& application, const QString& section, const QString& key,
+                       const QString& defaultText) override
+    {
+        return values.value(path(application, section, key), defaultText);
+    }
+
+    void SaveSetting(const QString& application, const QString& section, const QString& key,
+                     const QString& text) override
+    {
+        ++saves;
+        if (failingSaves > 0) {
+            --failingSaves;
+            throw SettingsError("the settings could not be written");
+        }
+        values.insert(path(application, section, key), text);
+    }
+
+    static QString path(const QString& application, const QString& section, const QString& key)
+    {
+        return application + '/' + section + '/' + key;
+    }
+
+    QMap<QString, QString> values;
+    int failingSaves = 0;
+    int saves = 0;
+};
+
+}  // namespace quartet::testing

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QMessageBox>
+
+#include <functional>
+
+namespace quartet::testing {
+
+// What a modal message box showed.
+struct SeenMessageBox {
+    bool shown = false;
+    QString title;
+    QString text;
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+
+// Runs `action` and answers the first modal message box that it opens by
+// pressing its OK button, reporting what the box showed.
+SeenMessageBox answerMessageBox(const std::function<void()>& action);
+
+}  // namespace quartet::testing

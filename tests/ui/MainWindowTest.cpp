@@ -1,0 +1,252 @@
+#include "tests/support/MessageBoxes.h"
+#include "tests/ui/MainWindowFixture.h"
+
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace quartet::testing {
+namespace {
+
+TEST_F(MainWindowTest, EveryControlStandsWhereTheLayoutPutsIt)
+{
+    open();
+    struct Place {
+        const char* name;
+        int index;
+        QRect pixels;
+    };
+    std::vector<Place> places = {
+        {"lstResult", -1, {248, 16, 169, 268}},
+        {"Picture1", -1, {24, 16, 209, 268}},
+        {"Picture2", -1, {24, 16, 209, 268}},
+        {"cmdDeal", -1, {24, 296, 89, 25}},
+        {"cmdCalc", -1, {125, 296, 89, 25}},
+        {"Command1", -1, {227, 296, 89, 25}},
+        {"cmdExit", -1, {328, 296, 89, 25}},
+        {"Image1", -1, {16, 16, 75, 102}},
+        {"Image2", -1, {112, 16, 75, 102}},
+        {"Image3", -1, {16, 136, 75, 102}},
+        {"Image4", -1, {112, 136, 75, 102}},
+        {"lblDual", 0, {40, 48, 49, 49}},
+        {"lblDual", 1, {136, 48, 49, 57}},
+        {"lblDual", 2, {40, 168, 49, 65}},
+        {"lblDual", 3, {136, 168, 57, 65}},
+        {"cmdClear", -1, {104, 152, 81, 25}},
+    };
+    for (int i = 0; i < 13; ++i)
+        places.push_back({"cmdMan", i, {24 + 40 * (i % 4), 16 + 40 * (i / 4), 41, 41}});
+    for (int i = 0; i < 4; ++i)
+        places.push_back({"cmdSelect", i, {24 + 40 * i, 208, 41, 41}});
+
+    for (const auto& place : places) {
+        const auto* widget = child<QWidget>(place.name, place.index);
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(widget->geometry(), place.pixels) << place.name << " " << place.index;
+    }
+    EXPECT_EQ(window->centralWidget()->size(), QSize(438, 328));
+    EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "the window must not be resizable";
+    EXPECT_FALSE(window->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+}
+
+TEST_F(MainWindowTest, CaptionsAndFontsOfTheControls)
+{
+    open();
+    EXPECT_EQ(window->windowTitle(), "Quartet");
+    const std::pair<const char*, const char*> captions[] = {
+        {"cmdDeal", "发牌(&D)"}, {"cmdCalc", "答案(&A)"}, {"Command1", "指定牌(&S)"},
+        {"cmdExit", "退出(&X)"}, {"cmdClear", "清除选定"}};
+    for (const auto& [name, caption] : captions)
+        EXPECT_EQ(child<QPushButton>(name)->text(), QString::fromUtf8(caption)) << name;
+    for (int i = 0; i < 13; ++i)
+        EXPECT_EQ(child<QPushButton>("cmdMan", i)->text(), QString::number(i + 1));
+    EXPECT_EQ(slotCaptions(), QStringList({"", "", "", ""}));
+    EXPECT_EQ(cardLabels(), QStringList({"", "", "", ""}));
+
+    // Two digits at 36 points fit the narrowest card label.
+    const auto* label = child<QLabel>("lblDual", 0);
+    EXPECT_EQ(label->font().pointSize(), 36);
+    EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance("98"), label->width());
+    EXPECT_EQ(child<QPushButton>("cmdMan", 0)->font().pointSize(), 12);
+    EXPECT_EQ(child<QPushButton>("cmdSelect", 0)->font().pointSize(), 12);
+    EXPECT_FALSE(child<QLabel>("Image1")->pixmap().isNull());
+    EXPECT_EQ(child<QLabel>("Image1")->pixmap().size(), QSize(75, 102));
+}
+
+TEST_F(MainWindowTest, StartsWithTheCardDisplayInFrontAndTheFocusInTheList)
+{
+    open();
+    EXPECT_TRUE(child<QWidget>("Picture1")->isVisible());
+    EXPECT_FALSE(child<QWidget>("Picture2")->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), list());
+    EXPECT_EQ(window->hand(), (Hand{0, 0, 0, 0}));
+}
+
+TEST_F(MainWindowTest, TabMovesThroughTheControlsInOrder)
+{
+    open();
+    action("mnuSpecify")->trigger();  // the entry panel's controls take part only when shown
+    list()->setFocus();
+    QStringList expected;
+    for (int i = 0; i < 13; ++i)
+        expected << QString("cmdMan%1").arg(i);
+    expected << "cmdClear";
+    for (int i = 0; i < 4; ++i)
+        expected << QString("cmdSelect%1").arg(i);
+    expected << "Command1" << "cmdDeal" << "cmdCalc" << "cmdExit" << "lstResult";
+
+    QStringList seen;
+    for (int i = 0; i < expected.size(); ++i) {
+        key(Qt::Key_Tab, Qt::NoModifier);
+        const QWidget* focus = QApplication::focusWidget();
+        const QVariant index = focus->property("index");
+        seen << focus->objectName() + (index.isValid() ? QString::number(index.toInt()) : QString());
+    }
+    EXPECT_EQ(seen, expected);
+}
+
+TEST_F(MainWindowTest, MenusHoldTheirItemsSeparatorsAndShortcuts)
+{
+    open();
+    struct Item {
+        const char* name;
+        const char* caption;  // null for a separator
+        const char* shortcut;
+    };
+    const std::pair<const char*, std::vector<Item>> menus[] = {
+        {"游戏(&F)",
+         {{"mnuDeal", "发牌(&D)", "Ctrl+D"},
+          {"mnuSpecify", "指定牌(&S)", "Ctrl+S"},
+          {"mnuSpace1", nullptr, ""},
+          {"mnuOption", "设置(&O)", ""},
+          {"mnuSpace3", nullptr, ""},
+          {"mnuExit", "退出(&X)", "Ctrl+X"}}},
+        {"帮助(&H)",
+         {{"mnuContents", "帮助(&H)", "Ctrl+H"},
+          {"mnuSpace2", nullptr, ""},
+          {"mnuAbout", "关于(&A)...", "Ctrl+A"}}},
+    };
+    const auto headings = window->menuBar()->actions();
+    ASSERT_EQ(headings.size(), 2);
+    for (int m = 0; m < 2; ++m) {
+        EXPECT_EQ(headings[m]->text(), QString::fromUtf8(menus[m].first));
+        const auto items = headings[m]->menu()->actions();
+        ASSERT_EQ(items.size(), static_cast<qsizetype>(menus[m].second.size()));
+        for (std::size_t i = 0; i < menus[m].second.size(); ++i) {
+            const Item& expected = menus[m].second[i];
+            QAction* item = items[static_cast<qsizetype>(i)];
+            EXPECT_EQ(item->objectName(), expected.name);
+            EXPECT_EQ(item->isSeparator(), expected.caption == nullptr) << expected.name;
+            if (expected.caption) {
+                EXPECT_EQ(item->text(), QString::fromUtf8(expected.caption));
+            }
+            EXPECT_EQ(item->shortcut().toString(), expected.shortcut) << expected.name;
+        }
+    }
+}
+
+TEST_F(MainWindowTest, AnswerAtStartListsTheNoSolutionLine)
+{
+    open();
+    accessKey(Qt::Key_A, "cmdCalc");
+    EXPECT_EQ(listLines(), QStringList{QString::fromUtf8("此组合无法形成24点")});
+    accessKey(Qt::Key_A, "cmdCalc");
+    EXPECT_EQ(list()->count(), 1) << "each answer starts with an empty list";
+}
+
+TEST_F(MainWindowTest, CtrlHShowsTheHelpMessageFromTheList)
+{
+    open();
+    list()->setFocus();
+    const auto seen = answerMessageBox([this] { key(Qt::Key_H, Qt::ControlModifier, list()); });
+    ASSERT_TRUE(seen.shown);
+    EXPECT_EQ(seen.title, QString::fromUtf8("Quartet帮助"));
+    EXPECT_EQ(seen.text, QString::fromUtf8("Quartet是一个很容易玩、又很有趣味的游戏。\n\n"
+                                           "你要将发出的四张牌经过加、减、乘、除运算，得到结果24。\n"
+                                           "怎么样，试一试？"));
+    EXPECT_EQ(seen.buttons, QMessageBox::Ok);
+    EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+}
+
+TEST_F(MainWindowTest, CtrlXEndsTheProgramEvenFromTheList)
+{
+    open();
+    list()->addItem("a line");
+    list()->setCurrentRow(0);
+    list()->setFocus();
+    key(Qt::Key_X, Qt::ControlModifier, list());
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, ExitButtonEndsTheProgram)
+{
+    open();
+    QTest::mouseClick(child<QPushButton>("cmdExit"), Qt::LeftButton);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, SlotsListLinesAndEnterDoNothing)
+{
+    open();
+    accessKey(Qt::Key_A, "cmdCalc");
+    QTest::mouseClick(child<QPushButton>("cmdSelect", 0), Qt::LeftButton);
+    list()->setCurrentRow(0);
+    key(Qt::Key_Return, Qt::NoModifier, list());
+    key(Qt::Key_Escape, Qt::NoModifier, list());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(list()->count(), 1);
+    EXPECT_EQ(window->hand(), (Hand{0, 0, 0, 0}));
+}
+
+TEST_F(MainWindowTest, LoadReadsTheLargestCardValue)
+{
+    struct Case {
+        const char* stored;  // null: nothing stored
+        std::int16_t maxVal;
+    };
+    const Case cases[] = {
+        {nullptr, 9},
+        {"200", 200},       // no range test at start-up
+        {"13", 13},
+        {"-4", -4},
+        {"eleven", 9},      // a text that is no number falls back to 9
+        {"40000", 9},
+    };
+    for (const auto& c : cases) {
+        storedValues.clear();
+        if (c.stored)
+            storedValues.insert(maxValPath(), c.stored);
+        open();
+        EXPECT_EQ(window->maxVal(), c.maxVal) << (c.stored ? c.stored : "(none)");
+        EXPECT_EQ(store->saves, 0) << "loading writes nothing";
+        TearDown();
+    }
+}
+
+TEST_F(MainWindowTest, SettingsCommandAsksForAndStoresTheLargestValue)
+{
+    storedValues.insert(maxValPath(), "200");
+    open({}, {"12"});
+    action("mnuOption")->trigger();
+    ASSERT_EQ(input->defaults, QStringList{"200"});
+    EXPECT_EQ(input->titles, QStringList{QString::fromUtf8("设置")});
+    EXPECT_EQ(input->prompts, QStringList{QString::fromUtf8("请输入由系统生成的牌的最大数字值:")});
+    EXPECT_EQ(window->maxVal(), 12);
+    EXPECT_EQ(store->values.value(maxValPath()), "12");
+}
+
+TEST_F(MainWindowTest, AnUnexpectedErrorIsShownAndTheWindowStaysUsable)
+{
+    open({}, {"7", "8"});
+    store->failingSaves = 2;  // the retry fails too
+    const auto seen = answerMessageBox([this] { action("mnuOption")->trigger(); });
+    ASSERT_TRUE(seen.shown);
+    EXPECT_EQ(seen.title, "Quartet");
+
+    accessKey(Qt::Key_A, "cmdCalc");
+    EXPECT_EQ(list()->count(), 1);
+}
+
+}  // namespace
+}  // namespace quartet::testing

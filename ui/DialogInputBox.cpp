@@ -1,0 +1,15 @@
+#include "ui/DialogInputBox.h"
+
+#include <QInputDialog>
+
+namespace quartet {
+
+QString DialogInputBox::ask(const QString& prompt, const QString& title, const QString& defaultText)
+{
+    bool accepted = false;
+    const QString text = QInputDialog::getText(parent_, title, prompt, QLineEdit::Normal,
+                                               defaultText, &accepted);
+    return accepted ? text : QString();
+}
+
+}  // namespace quartet

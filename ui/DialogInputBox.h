@@ -1,0 +1,19 @@
+#pragma once
+
+#include "settings/CardRangeOption.h"
+
+class QWidget;
+
+namespace quartet {
+
+// The settings command's input box: a modal single-line text dialog.
+class DialogInputBox final : public InputBox {
+public:
+    explicit DialogInputBox(QWidget* parent) : parent_(parent) {}
+    QString ask(const QString& prompt, const QString& title, const QString& defaultText) override;
+
+private:
+    QWidget* parent_;
+};
+
+}  // namespace quartet

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "solver/ResultList.h"
+
+class QListWidget;
+
+namespace quartet {
+
+// Puts the main window's list box behind the solver's result list.
+class ListBoxResultList final : public ResultList {
+public:
+    explicit ListBoxResultList(QListWidget* listBox) : listBox_(listBox) {}
+
+    void clear() override;
+    void append(std::string_view line) override;
+    int count() const override;
+
+private:
+    QListWidget* listBox_;  // owned by the window
+};
+
+}  // namespace quartet

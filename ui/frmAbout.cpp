@@ -1,0 +1,146 @@
+#include "ui/frmAbout.h"
+
+#include "platform/SystemInfoLauncher.h"
+#include "ui/LayoutTables.h"
+#include "ui/Version.h"
+#include "ui/WindowPlacement.h"
+#include "ui/frmAboutTexts.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+
+namespace quartet {
+
+namespace {
+
+namespace texts = aboutTexts;
+namespace table = layout::aboutDialog;
+
+constexpr int kIconPixels = 32;
+constexpr QColor kShadowColor{128, 128, 128};
+
+QPushButton* createButton(QWidget* parent, const layout::Control& control, const QString& caption)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(control.name));
+    button->setGeometry(control.rect.toPixels());
+    return button;
+}
+
+void drawLine(QPainter& painter, const table::Line& line, const QColor& color)
+{
+    painter.setPen(QPen(color, line.penWidthPixels, Qt::SolidLine, Qt::FlatCap));
+    painter.drawLine(twipsToPixels(line.x1), twipsToPixels(line.y1), twipsToPixels(line.x2),
+                     twipsToPixels(line.y2));
+}
+
+}  // namespace
+
+frmAbout::frmAbout() : frmAbout(std::make_unique<SystemInfoLauncher>()) {}
+
+frmAbout::frmAbout(std::unique_ptr<SystemInfoLauncher> launcher) : launcher(std::move(launcher))
+{
+    // A fixed dialog frame with the close box only, and no task-bar entry.
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    // Though a tool window, it keeps the program running while it is open.
+    setAttribute(Qt::WA_QuitOnClose, true);
+    setFixedSize(table::kClientArea.toPixels().size());
+    createControls();
+}
+
+frmAbout::~frmAbout() = default;
+
+void frmAbout::createControls()
+{
+    cmdOK = createButton(this, table::kOkButton, texts::kOk);
+    cmdOK->setDefault(true);
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+
+    picIcon = new QLabel(this);
+    picIcon->setObjectName(QString::fromLatin1(table::kIcon.name));
+    picIcon->setGeometry(table::kIcon.rect.toPixels());
+    picIcon->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    picIcon->setLineWidth(2);
+    picIcon->setAlignment(Qt::AlignCenter);
+    picIcon->setPixmap(QApplication::windowIcon().pixmap(kIconPixels, kIconPixels));
+    picIcon->setFocusPolicy(Qt::TabFocus);
+
+    cmdSysInfo = createButton(this, table::kSysInfoButton, texts::kSysInfo);
+    connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+
+    // Most labels are black whatever the desktop's text colour.
+    const auto label = [this](const char* name, const QString& text, bool black = true) {
+        auto* created = new QLabel(text, this);
+        if (black) {
+            QPalette palette = created->palette();
+            palette.setColor(QPalette::WindowText, Qt::black);
+            created->setPalette(palette);
+        }
+        created->setObjectName(QString::fromLatin1(name));
+        created->setGeometry(layout::placeOf(table::kLabels, name));
+        created->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return created;
+    };
+    label("Label2", texts::kWebAddress);
+    lblTitle = label("lblTitle", QString(), false);
+    label("Label1", texts::kHobby);
+    label("lblDescription", texts::kDescription)->adjustSize();  // one line, sized to its text
+    lblVersion = label("lblVersion", QString(), false);
+    label("lblDisclaimer", texts::kDisclaimer);
+
+    QWidget::setTabOrder(cmdOK, picIcon);
+    QWidget::setTabOrder(picIcon, cmdSysInfo);
+}
+
+void frmAbout::showOrRaise()
+{
+    if (!isVisible()) {
+        Form_Load();
+        centerOnScreen(*this);
+        show();
+        cmdOK->setFocus();
+    }
+    raise();
+    activateWindow();
+}
+
+void frmAbout::Form_Load()
+{
+    setWindowTitle(texts::kCaption);
+    lblVersion->setText(texts::versionText(version::kMajor, version::kMinor, version::kRevision));
+    lblTitle->setText(texts::kTitle);
+}
+
+void frmAbout::paintEvent(QPaintEvent* event)
+{
+    QDialog::paintEvent(event);
+    QPainter painter(this);
+    drawLine(painter, table::kSeparatorHighlight, Qt::white);
+    drawLine(painter, table::kSeparatorShadow, kShadowColor);
+}
+
+// Esc and the close box end up here too, through QDialog's reject.
+void frmAbout::cmdOK_Click()
+{
+    close();
+}
+
+void frmAbout::cmdSysInfo_Click()
+{
+    StartSysInfo();
+}
+
+void frmAbout::StartSysInfo()
+{
+    launcher->start([this](const std::string& message) {
+        QMessageBox box(QMessageBox::NoIcon, texts::kMessageTitle,
+                        QString::fromStdString(message), QMessageBox::Ok, this);
+        box.exec();
+    });
+}
+
+}  // namespace quartet

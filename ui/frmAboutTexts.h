@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+// Every text that the About dialog shows.
+namespace quartet::aboutTexts {
+
+inline const QString kCaption = QStringLiteral("关于Quartet");
+inline const QString kTitle = QStringLiteral("Quartet");
+inline const QString kOk = QStringLiteral("确定");
+inline const QString kSysInfo = QStringLiteral("系统信息(&S)...");
+inline const QString kHobby = QStringLiteral("纯属个人爱好。 欢迎访问：");
+inline const QString kWebAddress = QStringLiteral("https://quartet.example.org/");
+inline const QString kDescription = QStringLiteral("Quartet 由 Quartet 开发小组编写，属于 Quartet 项目。");
+inline const QString kDisclaimer = QStringLiteral("    ");
+
+// The title of message boxes that name none of their own.
+inline const QString kMessageTitle = QStringLiteral("Quartet");
+
+// "版本 " and the version's three numbers, without leading zeros or blanks.
+inline QString versionText(int major, int minor, int revision)
+{
+    return QStringLiteral("版本 %1.%2.%3").arg(major).arg(minor).arg(revision);
+}
+
+}  // namespace quartet::aboutTexts

@@ -1,0 +1,366 @@
+#include "ui/frmMain.h"
+
+#include "game/Dealer.h"
+#include "game/RandomSource.h"
+#include "settings/CardRangeOption.h"
+#include "settings/NumberText.h"
+#include "settings/SettingsStore.h"
+#include "ui/DialogInputBox.h"
+#include "ui/ListBoxResultList.h"
+#include "ui/LayoutTables.h"
+#include "ui/WindowPlacement.h"
+#include "ui/frmAbout.h"
+#include "ui/frmMainTexts.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QLayout>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <exception>
+
+namespace quartet {
+
+namespace {
+
+namespace texts = mainTexts;
+namespace table = layout::mainWindow;
+
+// The Song face of the card values; AR PL UMing stands in where it is
+// missing, being a Song face too with digits half an em wide, so that two
+// digits at 36 points fit a card label.
+QFont songFont(int pointSize)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"),
+                      QStringLiteral("AR PL UMing CN")});
+    font.setPointSize(pointSize);
+    return font;
+}
+
+constexpr int kCardFontPoints = 36;
+constexpr int kButtonFontPoints = 12;
+
+template <typename Widget>
+Widget* place(Widget* widget, const char* name, const QRect& rect)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(rect);
+    return widget;
+}
+
+QRect rectOf(const char* name)
+{
+    return layout::placeOf(table::kWindow, name);
+}
+
+QFrame* createPanel(QWidget* parent, const char* name)
+{
+    auto* panel = place(new QFrame(parent), name, rectOf(name));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setLineWidth(1);
+    panel->setBackgroundRole(QPalette::Button);
+    panel->setAutoFillBackground(true);
+    return panel;
+}
+
+}  // namespace
+
+frmMain::frmMain(Services services, QWidget* parent)
+    : QMainWindow(parent), services(std::move(services))
+{
+    if (!this->services.inputBox)
+        this->services.inputBox = std::make_unique<DialogInputBox>(this);
+
+    setWindowTitle(texts::kCaption);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+                   | Qt::MSWindowsFixedSizeDialogHint);
+    QPalette windowPalette = palette();
+    windowPalette.setColor(QPalette::Window, QApplication::palette("QMenu").color(QPalette::Window));
+    setPalette(windowPalette);
+
+    createControls();
+    createMenus();
+    setTabOrder();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);  // a fixed dialog frame
+    lstResult->setFocus();
+
+    Form_Load();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::createControls()
+{
+    auto* client = new QWidget(this);
+    client->setFixedSize(table::kClientArea.toPixels().size());
+    setCentralWidget(client);
+
+    lstResult = place(new QListWidget(client), "lstResult", rectOf("lstResult"));
+    lstResult->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstResult->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    QPalette listPalette = lstResult->palette();
+    listPalette.setColor(QPalette::Base, listPalette.color(QPalette::Button));
+    lstResult->setPalette(listPalette);
+    resultList = std::make_unique<ListBoxResultList>(lstResult);
+
+    // The entry panel lies behind the card display; only one is ever seen.
+    Picture2 = createPanel(client, "Picture2");
+    Picture1 = createPanel(client, "Picture1");
+    Picture2->hide();
+    createCardDisplay();
+    createEntryPanel();
+
+    cmdDeal = createButton(client, "cmdDeal", texts::kDeal, rectOf("cmdDeal"));
+    cmdCalc = createButton(client, "cmdCalc", texts::kAnswer, rectOf("cmdCalc"));
+    Command1 = createButton(client, "Command1", texts::kSpecify, rectOf("Command1"));
+    cmdExit = createButton(client, "cmdExit", texts::kExit, rectOf("cmdExit"));
+    connectButton(cmdDeal, &frmMain::cmdDeal_Click);
+    connectButton(cmdCalc, &frmMain::cmdCalc_Click);
+    connectButton(Command1, &frmMain::Command1_Click);
+    connectButton(cmdExit, &frmMain::cmdExit_Click);
+}
+
+void frmMain::createCardDisplay()
+{
+    const QPixmap card(QStringLiteral(":/card.bmp"));
+    for (const auto& picture : table::kCardPictures) {
+        auto* image = place(new QLabel(Picture1), picture.name, picture.rect.toPixels());
+        image->setPixmap(card);
+    }
+    // The values are drawn straight onto the card pictures, in front of them.
+    for (std::size_t i = 0; i < lblDual.size(); ++i) {
+        auto* label = place(new QLabel(Picture1), "lblDual", table::kCardLabels[i].toPixels());
+        label->setProperty("index", static_cast<int>(i));
+        label->setFont(songFont(kCardFontPoints));
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->raise();
+        lblDual[i] = label;
+    }
+}
+
+void frmMain::createEntryPanel()
+{
+    const QFont buttonFont = songFont(kButtonFontPoints);
+    for (std::size_t i = 0; i < cmdMan.size(); ++i) {
+        const int index = static_cast<int>(i);
+        auto* button = createButton(Picture2, "cmdMan", QString::number(index + 1),
+                                    table::cardValueButton(index).toPixels());
+        button->setProperty("index", index);
+        button->setFont(buttonFont);
+        connect(button, &QPushButton::clicked, this, [this, index] {
+            runGuarded([this, index] { cmdMan_Click(static_cast<std::int16_t>(index)); });
+        });
+        cmdMan[i] = button;
+    }
+    cmdClear = createButton(Picture2, "cmdClear", texts::kClearSlots,
+                            table::kClearButton.toPixels());
+    connectButton(cmdClear, &frmMain::cmdClear_Click);
+    for (std::size_t i = 0; i < cmdSelect.size(); ++i) {
+        auto* slot = createButton(Picture2, "cmdSelect", QString(),
+                                  table::slotButton(static_cast<int>(i)).toPixels());
+        slot->setProperty("index", static_cast<int>(i));
+        slot->setFont(buttonFont);
+        cmdSelect[i] = slot;
+    }
+}
+
+void frmMain::createMenus()
+{
+    QMenu* mnuFile = menuBar()->addMenu(texts::kGameMenu);
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    addMenuItem(mnuFile, "mnuDeal", texts::kDeal, QKeySequence(Qt::CTRL | Qt::Key_D),
+                &frmMain::mnuDeal_Click);
+    addMenuItem(mnuFile, "mnuSpecify", texts::kSpecify, QKeySequence(Qt::CTRL | Qt::Key_S),
+                &frmMain::mnuSpecify_Click);
+    addSeparator(mnuFile, "mnuSpace1");
+    addMenuItem(mnuFile, "mnuOption", texts::kOptions, QKeySequence(), &frmMain::mnuOption_Click);
+    addSeparator(mnuFile, "mnuSpace3");
+    addMenuItem(mnuFile, "mnuExit", texts::kExit, QKeySequence(Qt::CTRL | Qt::Key_X),
+                &frmMain::mnuExit_Click);
+
+    QMenu* mnuHelp = menuBar()->addMenu(texts::kHelpMenu);
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    addMenuItem(mnuHelp, "mnuContents", texts::kHelpContents, QKeySequence(Qt::CTRL | Qt::Key_H),
+                &frmMain::mnuContents_Click);
+    addSeparator(mnuHelp, "mnuSpace2");
+    addMenuItem(mnuHelp, "mnuAbout", texts::kAbout, QKeySequence(Qt::CTRL | Qt::Key_A),
+                &frmMain::mnuAbout_Click);
+}
+
+void frmMain::setTabOrder()
+{
+    // The panels themselves take no focus: they only hold controls.
+    QWidget* previous = lstResult;
+    const auto follow = [&previous](QWidget* next) {
+        QWidget::setTabOrder(previous, next);
+        previous = next;
+    };
+    for (auto* button : cmdMan)
+        follow(button);
+    follow(cmdClear);
+    for (auto* slot : cmdSelect)
+        follow(slot);
+    for (auto* button : {Command1, cmdDeal, cmdCalc, cmdExit})
+        follow(button);
+}
+
+QPushButton* frmMain::createButton(QWidget* parent, const char* name, const QString& caption,
+                                   const QRect& rect)
+{
+    auto* button = place(new QPushButton(caption, parent), name, rect);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QAction* frmMain::addMenuItem(QMenu* menu, const char* name, const QString& caption,
+                              const QKeySequence& shortcut, void (frmMain::*handler)())
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    // The shortcuts work wherever the focus is in the window, the list included.
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); });
+    addAction(action);
+    return action;
+}
+
+void frmMain::addSeparator(QMenu* menu, const char* name)
+{
+    menu->addSeparator()->setObjectName(QString::fromLatin1(name));
+}
+
+void frmMain::connectButton(QPushButton* button, void (frmMain::*handler)())
+{
+    connect(button, &QPushButton::clicked, this,
+            [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); });
+}
+
+// No exception may reach Qt's event loop: an unexpected error ends the
+// command with a message, and the program stays usable.
+void frmMain::runGuarded(const std::function<void()>& handler)
+{
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        showMessage(texts::kUnexpectedError.arg(QString::fromUtf8(error.what())), texts::kCaption);
+    }
+}
+
+void frmMain::Form_Load()
+{
+    MaxVal = loadMaxVal(*services.store);
+}
+
+void frmMain::cmdCalc_Click()
+{
+    solver.Enumerate(*resultList);
+}
+
+void frmMain::cmdDeal_Click()
+{
+    mnuDeal_Click();
+}
+
+void frmMain::Command1_Click()
+{
+    mnuSpecify_Click();
+}
+
+void frmMain::cmdExit_Click()
+{
+    mnuExit_Click();
+}
+
+void frmMain::mnuExit_Click()
+{
+    QApplication::closeAllWindows();
+    QApplication::quit();
+}
+
+void frmMain::mnuDeal_Click()
+{
+    if (MaxVal < kSmallestDealableMaxVal) {
+        showMessage(texts::kMaxValTooSmall, texts::kCaption);
+        return;
+    }
+    showCardDisplay();
+    deal(solver, *resultList, *services.random, MaxVal);
+    showHand();
+}
+
+void frmMain::mnuSpecify_Click()
+{
+    showEntryPanel();
+    entry.specify(solver.Card);
+    showSlots();
+}
+
+void frmMain::cmdClear_Click()
+{
+    entry.clear();
+    showSlots();
+}
+
+void frmMain::cmdMan_Click(std::int16_t Index)
+{
+    entry.press(Index, solver.Card, *resultList);
+    showSlots();
+}
+
+void frmMain::mnuOption_Click()
+{
+    MaxVal = chooseMaxVal(*services.store, *services.inputBox, MaxVal);
+}
+
+void frmMain::mnuContents_Click()
+{
+    showMessage(texts::kHelpText, texts::kHelpTitle);
+}
+
+void frmMain::mnuAbout_Click()
+{
+    if (!aboutDialog)
+        aboutDialog = std::make_unique<frmAbout>();
+    aboutDialog->showOrRaise();
+}
+
+void frmMain::showCardDisplay()
+{
+    Picture1->show();
+    Picture2->hide();
+}
+
+void frmMain::showEntryPanel()
+{
+    Picture1->hide();
+    Picture2->show();
+}
+
+// The labels show the dealt hand. A deal draws many candidate hands within
+// one command, so only the last one, the solvable hand, is ever on screen.
+void frmMain::showHand()
+{
+    for (std::size_t i = 0; i < lblDual.size(); ++i)
+        lblDual[i]->setText(QString::fromStdString(numberText(solver.Card[i])));
+}
+
+void frmMain::showSlots()
+{
+    for (std::size_t i = 0; i < cmdSelect.size(); ++i)
+        cmdSelect[i]->setText(QString::fromStdString(entry.captions()[i]));
+}
+
+void frmMain::showMessage(const QString& text, const QString& title)
+{
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+}  // namespace quartet
