@@ -1,15 +1,20 @@
 #include "ui/DialogInputBox.h"
 
+#include "ui/MessageBox.h"
+
 #include <QInputDialog>
 
 namespace quartet {
 
 QString DialogInputBox::ask(const QString& prompt, const QString& title, const QString& defaultText)
 {
-    bool accepted = false;
-    const QString text = QInputDialog::getText(parent_, title, prompt, QLineEdit::Normal,
-                                               defaultText, &accepted);
-    return accepted ? text : QString();
+    QInputDialog dialog(parent_);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    dialog.setOkButtonText(kOkButtonText);
+    dialog.setCancelButtonText(kCancelButtonText);
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
 }  // namespace quartet

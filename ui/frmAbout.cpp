@@ -2,13 +2,13 @@
 
 #include "platform/SystemInfoLauncher.h"
 #include "ui/LayoutTables.h"
+#include "ui/MessageBox.h"
 #include "ui/Version.h"
 #include "ui/WindowPlacement.h"
 #include "ui/frmAboutTexts.h"
 
 #include <QApplication>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 
@@ -137,9 +137,7 @@ void frmAbout::cmdSysInfo_Click()
 void frmAbout::StartSysInfo()
 {
     launcher->start([this](const std::string& message) {
-        QMessageBox box(QMessageBox::NoIcon, texts::kMessageTitle,
-                        QString::fromStdString(message), QMessageBox::Ok, this);
-        box.exec();
+        showMessageBox(this, texts::kMessageTitle, QString::fromStdString(message));
     });
 }
 

@@ -11,7 +11,7 @@ inline const QString kOk = QStringLiteral("确定");
 inline const QString kSysInfo = QStringLiteral("系统信息(&S)...");
 inline const QString kHobby = QStringLiteral("纯属个人爱好。 欢迎访问：");
 inline const QString kWebAddress = QStringLiteral("https://quartet.example.org/");
-inline const QString kDescription = QStringLiteral("Quartet 由 Quartet 开发小组编写，属于 Quartet 项目。");
+inline const QString kDescription = QStringLiteral("开发：Quartet 小组（Quartet 项目）");
 inline const QString kDisclaimer = QStringLiteral("    ");
 
 // The title of message boxes that name none of their own.

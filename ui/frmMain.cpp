@@ -7,6 +7,7 @@
 #include "settings/SettingsStore.h"
 #include "ui/DialogInputBox.h"
 #include "ui/ListBoxResultList.h"
+#include "ui/MessageBox.h"
 #include "ui/LayoutTables.h"
 #include "ui/WindowPlacement.h"
 #include "ui/frmAbout.h"
@@ -18,7 +19,6 @@
 #include <QLayout>
 #include <QListWidget>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
 
 #include <exception>
@@ -249,7 +249,7 @@ void frmMain::runGuarded(const std::function<void()>& handler)
     try {
         handler();
     } catch (const std::exception& error) {
-        showMessage(texts::kUnexpectedError.arg(QString::fromUtf8(error.what())), texts::kCaption);
+        showMessageBox(this, texts::kCaption, texts::kUnexpectedError.arg(QString::fromUtf8(error.what())));
     }
 }
 
@@ -287,7 +287,7 @@ void frmMain::mnuExit_Click()
 void frmMain::mnuDeal_Click()
 {
     if (MaxVal < kSmallestDealableMaxVal) {
-        showMessage(texts::kMaxValTooSmall, texts::kCaption);
+        showMessageBox(this, texts::kCaption, texts::kMaxValTooSmall);
         return;
     }
     showCardDisplay();
@@ -321,7 +321,7 @@ void frmMain::mnuOption_Click()
 
 void frmMain::mnuContents_Click()
 {
-    showMessage(texts::kHelpText, texts::kHelpTitle);
+    showMessageBox(this, texts::kHelpTitle, texts::kHelpText);
 }
 
 void frmMain::mnuAbout_Click()
@@ -355,12 +355,6 @@ void frmMain::showSlots()
 {
     for (std::size_t i = 0; i < cmdSelect.size(); ++i)
         cmdSelect[i]->setText(QString::fromStdString(entry.captions()[i]));
-}
-
-void frmMain::showMessage(const QString& text, const QString& title)
-{
-    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, this);
-    box.exec();
 }
 
 }  // namespace quartet

@@ -79,7 +79,6 @@ private:
     void showEntryPanel();
     void showHand();
     void showSlots();
-    void showMessage(const QString& text, const QString& title);
 
     Services services;
     std::unique_ptr<ResultList> resultList;

@@ -15,8 +15,10 @@ SeenMessageBox answerMessageBox(const std::function<void()>& action)
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box || seen.shown)
             return;
-        seen = {true, box->windowTitle(), box->text(), box->standardButtons(), box->icon()};
-        if (auto* ok = box->button(QMessageBox::Ok))
+        auto* ok = box->button(QMessageBox::Ok);
+        seen = {true, box->windowTitle(), box->text(), box->standardButtons(), box->icon(),
+                ok ? ok->text() : QString()};
+        if (ok)
             ok->click();
         else
             box->reject();

@@ -13,6 +13,7 @@ struct SeenMessageBox {
     QString text;
     QMessageBox::StandardButtons buttons;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString okText;
 };
 
 // Runs `action` and answers the first modal message box that it opens by

@@ -166,6 +166,7 @@ TEST_F(MainWindowTest, CtrlHShowsTheHelpMessageFromTheList)
                                            "你要将发出的四张牌经过加、减、乘、除运算，得到结果24。\n"
                                            "怎么样，试一试？"));
     EXPECT_EQ(seen.buttons, QMessageBox::Ok);
+    EXPECT_EQ(seen.okText, QString::fromUtf8("确定"));
     EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
 }
 
