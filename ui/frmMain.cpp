@@ -103,6 +103,8 @@ void frmMain::createControls()
 
     lstResult = place(new QListWidget(client), "lstResult", rectOf("lstResult"));
     lstResult->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstResult->setAccessibleName(texts::kResultListName);
+    lstResult->setAccessibleDescription(texts::kResultListDescription);
     lstResult->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     QPalette listPalette = lstResult->palette();
     listPalette.setColor(QPalette::Base, listPalette.color(QPalette::Button));
@@ -111,33 +113,48 @@ void frmMain::createControls()
 
     // The entry panel lies behind the card display; only one is ever seen.
     Picture2 = createPanel(client, "Picture2");
+    Picture2->setAccessibleName(texts::kEntryPanelName);
     Picture1 = createPanel(client, "Picture1");
+    Picture1->setAccessibleName(texts::kCardDisplayName);
     Picture2->hide();
     createCardDisplay();
     createEntryPanel();
 
-    cmdDeal = createButton(client, "cmdDeal", texts::kDeal, rectOf("cmdDeal"));
-    cmdCalc = createButton(client, "cmdCalc", texts::kAnswer, rectOf("cmdCalc"));
-    Command1 = createButton(client, "Command1", texts::kSpecify, rectOf("Command1"));
-    cmdExit = createButton(client, "cmdExit", texts::kExit, rectOf("cmdExit"));
-    connectButton(cmdDeal, &frmMain::cmdDeal_Click);
-    connectButton(cmdCalc, &frmMain::cmdCalc_Click);
-    connectButton(Command1, &frmMain::Command1_Click);
-    connectButton(cmdExit, &frmMain::cmdExit_Click);
+    struct Command {
+        QPushButton*& button;
+        const char* name;
+        const QString& caption;
+        const QString& description;
+        void (frmMain::*handler)();
+    };
+    const Command commands[] = {
+        {cmdDeal, "cmdDeal", texts::kDeal, texts::kDealDescription, &frmMain::cmdDeal_Click},
+        {cmdCalc, "cmdCalc", texts::kAnswer, texts::kAnswerDescription, &frmMain::cmdCalc_Click},
+        {Command1, "Command1", texts::kSpecify, texts::kSpecifyDescription, &frmMain::Command1_Click},
+        {cmdExit, "cmdExit", texts::kExit, texts::kExitDescription, &frmMain::cmdExit_Click},
+    };
+    for (const auto& command : commands) {
+        command.button = createButton(client, command.name, command.caption, rectOf(command.name));
+        command.button->setAccessibleDescription(command.description);
+        connectButton(command.button, command.handler);
+    }
 }
 
 void frmMain::createCardDisplay()
 {
     const QPixmap card(QStringLiteral(":/card.bmp"));
-    for (const auto& picture : table::kCardPictures) {
+    for (std::size_t i = 0; i < table::kCardPictures.size(); ++i) {
+        const auto& picture = table::kCardPictures[i];
         auto* image = place(new QLabel(Picture1), picture.name, picture.rect.toPixels());
         image->setPixmap(card);
+        image->setAccessibleName(texts::kCardPictureName.arg(i + 1));
     }
     // The values are drawn straight onto the card pictures, in front of them.
     for (std::size_t i = 0; i < lblDual.size(); ++i) {
         auto* label = place(new QLabel(Picture1), "lblDual", table::kCardLabels[i].toPixels());
         label->setProperty("index", static_cast<int>(i));
         label->setFont(songFont(kCardFontPoints));
+        label->setAccessibleDescription(texts::kCardLabelDescription.arg(i + 1));
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->raise();
         lblDual[i] = label;
@@ -153,6 +170,7 @@ void frmMain::createEntryPanel()
                                     table::cardValueButton(index).toPixels());
         button->setProperty("index", index);
         button->setFont(buttonFont);
+        button->setAccessibleDescription(texts::kCardValueDescription.arg(index + 1));
         connect(button, &QPushButton::clicked, this, [this, index] {
             runGuarded([this, index] { cmdMan_Click(static_cast<std::int16_t>(index)); });
         });
@@ -160,14 +178,17 @@ void frmMain::createEntryPanel()
     }
     cmdClear = createButton(Picture2, "cmdClear", texts::kClearSlots,
                             table::kClearButton.toPixels());
+    cmdClear->setAccessibleDescription(texts::kClearSlotsDescription);
     connectButton(cmdClear, &frmMain::cmdClear_Click);
     for (std::size_t i = 0; i < cmdSelect.size(); ++i) {
         auto* slot = createButton(Picture2, "cmdSelect", QString(),
                                   table::slotButton(static_cast<int>(i)).toPixels());
         slot->setProperty("index", static_cast<int>(i));
         slot->setFont(buttonFont);
+        slot->setAccessibleDescription(texts::kSlotDescription.arg(i + 1));
         cmdSelect[i] = slot;
     }
+    showSlots();
 }
 
 void frmMain::createMenus()
@@ -351,10 +372,14 @@ void frmMain::showHand()
         lblDual[i]->setText(QString::fromStdString(numberText(solver.Card[i])));
 }
 
+// A taken slot is read out by its caption; an empty one says what it is.
 void frmMain::showSlots()
 {
-    for (std::size_t i = 0; i < cmdSelect.size(); ++i)
-        cmdSelect[i]->setText(QString::fromStdString(entry.captions()[i]));
+    for (std::size_t i = 0; i < cmdSelect.size(); ++i) {
+        const QString caption = QString::fromStdString(entry.captions()[i]);
+        cmdSelect[i]->setText(caption);
+        cmdSelect[i]->setAccessibleName(caption.isEmpty() ? texts::kEmptySlotName.arg(i + 1) : QString());
+    }
 }
 
 }  // namespace quartet

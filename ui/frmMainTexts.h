@@ -29,6 +29,23 @@ inline const QString kHelpText = QStringLiteral(
 inline const QString kMaxValTooSmall = QStringLiteral(
     "最大牌值至少要为3，才能发出可以算出24点的牌。\n"
     "请用“游戏”菜单中的“设置”修改最大牌值。");
+// For screen readers: names of the controls that show no text, and what
+// more a player who cannot see the window needs to know.
+inline const QString kCardDisplayName = QStringLiteral("发出的牌");
+inline const QString kEntryPanelName = QStringLiteral("指定牌面板");
+inline const QString kCardPictureName = QStringLiteral("第%1张牌");
+inline const QString kEmptySlotName = QStringLiteral("第%1个空位");
+inline const QString kCardLabelDescription = QStringLiteral("第%1张牌的点数");
+inline const QString kCardValueDescription = QStringLiteral("把%1放进下一个空位");
+inline const QString kSlotDescription = QStringLiteral("指定的第%1张牌");
+inline const QString kResultListName = QStringLiteral("答案");
+inline const QString kResultListDescription = QStringLiteral("全部算法，每行一个");
+inline const QString kDealDescription = QStringLiteral("发出四张一定能算出24点的牌");
+inline const QString kAnswerDescription = QStringLiteral("列出这四张牌的全部算法");
+inline const QString kSpecifyDescription = QStringLiteral("自己选出四张牌");
+inline const QString kExitDescription = QStringLiteral("退出Quartet");
+inline const QString kClearSlotsDescription = QStringLiteral("清空四个空位");
+
 inline const QString kUnexpectedError = QStringLiteral("操作未能完成：%1");
 
 }  // namespace quartet::mainTexts

@@ -83,6 +83,24 @@ TEST_F(MainWindowTest, StartsWithTheCardDisplayInFrontAndTheFocusInTheList)
     EXPECT_EQ(window->hand(), (Hand{0, 0, 0, 0}));
 }
 
+TEST_F(MainWindowTest, ControlsWithoutTextHaveAccessibleNames)
+{
+    open();
+    for (int i = 1; i <= 4; ++i)
+        EXPECT_EQ(child<QWidget>(qPrintable(QString("Image%1").arg(i)))->accessibleName(),
+                  QString::fromUtf8("第%1张牌").arg(i));
+    EXPECT_FALSE(child<QWidget>("Picture1")->accessibleName().isEmpty());
+    EXPECT_FALSE(child<QWidget>("Picture2")->accessibleName().isEmpty());
+
+    // An empty slot says what it is; a taken one is read out by its caption.
+    action("mnuSpecify")->trigger();
+    QTest::mouseClick(child<QPushButton>("cmdMan", 11), Qt::LeftButton);
+    EXPECT_EQ(child<QPushButton>("cmdSelect", 0)->accessibleName(), "");
+    EXPECT_EQ(child<QPushButton>("cmdSelect", 1)->accessibleName(), QString::fromUtf8("第2个空位"));
+    QTest::mouseClick(child<QPushButton>("cmdClear"), Qt::LeftButton);
+    EXPECT_EQ(child<QPushButton>("cmdSelect", 0)->accessibleName(), QString::fromUtf8("第1个空位"));
+}
+
 TEST_F(MainWindowTest, TabMovesThroughTheControlsInOrder)
 {
     open();
