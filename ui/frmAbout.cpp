@@ -68,6 +68,7 @@ void frmAbout::createControls()
     picIcon->setAlignment(Qt::AlignCenter);
     picIcon->setPixmap(QApplication::windowIcon().pixmap(kIconPixels, kIconPixels));
     picIcon->setFocusPolicy(Qt::TabFocus);
+    picIcon->setAccessibleName(texts::kIconName);
 
     cmdSysInfo = createButton(this, table::kSysInfoButton, texts::kSysInfo);
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);

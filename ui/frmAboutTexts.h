@@ -13,6 +13,7 @@ inline const QString kHobby = QStringLiteral("纯属个人爱好。 欢迎访问
 inline const QString kWebAddress = QStringLiteral("https://quartet.example.org/");
 inline const QString kDescription = QStringLiteral("开发：Quartet 小组（Quartet 项目）");
 inline const QString kDisclaimer = QStringLiteral("    ");
+inline const QString kIconName = QStringLiteral("Quartet的图标");  // for screen readers
 
 // The title of message boxes that name none of their own.
 inline const QString kMessageTitle = QStringLiteral("Quartet");
