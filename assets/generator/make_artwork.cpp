@@ -1,5 +1,6 @@
-// Writes the program's artwork: the card picture (card.bmp) and the
-// application icon (quartet.ico).
+// Writes the program's artwork: the card picture (card.bmp), the
+// application icon (quartet.ico) and the same icon as PNG files for the
+// desktop's icon theme (quartet-16.png, quartet-32.png, quartet-64.png).
 //
 //   make_artwork <output directory>
 //
@@ -666,6 +667,133 @@ std::vector<std::uint8_t> encodeIco(const std::vector<IconImage>& images)
 }
 
 // ---------------------------------------------------------------------------
+// PNG files of the icon, for desktops that take icons from a theme folder.
+// The pixel data is stored in uncompressed deflate blocks: the images are
+// small, and the file needs no compression library and comes out the same
+// everywhere.
+
+class Crc32
+{
+public:
+    Crc32()
+    {
+        for (std::uint32_t n = 0; n < 256; ++n) {
+            std::uint32_t c = n;
+            for (int k = 0; k < 8; ++k)
+                c = (c & 1u) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            m_table[n] = c;
+        }
+    }
+
+    std::uint32_t of(const std::vector<std::uint8_t>& bytes) const
+    {
+        std::uint32_t c = 0xFFFFFFFFu;
+        for (std::uint8_t byte : bytes)
+            c = m_table[(c ^ byte) & 0xFFu] ^ (c >> 8);
+        return c ^ 0xFFFFFFFFu;
+    }
+
+private:
+    std::array<std::uint32_t, 256> m_table{};
+};
+
+std::uint32_t adler32(const std::vector<std::uint8_t>& bytes)
+{
+    std::uint32_t a = 1;
+    std::uint32_t b = 0;
+    for (std::uint8_t byte : bytes) {
+        a = (a + byte) % 65521u;
+        b = (b + a) % 65521u;
+    }
+    return b << 16 | a;
+}
+
+void appendU32BigEndian(std::vector<std::uint8_t>& out, std::uint32_t value)
+{
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<std::uint8_t>(value >> shift));
+}
+
+void appendPngChunk(std::vector<std::uint8_t>& out, std::string_view type,
+                    const std::vector<std::uint8_t>& data)
+{
+    static const Crc32 crc;
+    appendU32BigEndian(out, static_cast<std::uint32_t>(data.size()));
+    std::vector<std::uint8_t> typeAndData(type.begin(), type.end());
+    typeAndData.insert(typeAndData.end(), data.begin(), data.end());
+    out.insert(out.end(), typeAndData.begin(), typeAndData.end());
+    appendU32BigEndian(out, crc.of(typeAndData));
+}
+
+// A zlib stream of stored (uncompressed) deflate blocks.
+std::vector<std::uint8_t> zlibStored(const std::vector<std::uint8_t>& data)
+{
+    constexpr std::size_t maxBlock = 65535;
+    std::vector<std::uint8_t> out{0x78, 0x01};
+    std::size_t offset = 0;
+    do {
+        const std::size_t length = std::min(maxBlock, data.size() - offset);
+        const bool last = offset + length == data.size();
+        out.push_back(last ? 1 : 0);
+        out.push_back(static_cast<std::uint8_t>(length & 0xFFu));
+        out.push_back(static_cast<std::uint8_t>(length >> 8));
+        out.push_back(static_cast<std::uint8_t>(~length & 0xFFu));
+        out.push_back(static_cast<std::uint8_t>((~length >> 8) & 0xFFu));
+        out.insert(out.end(), data.begin() + static_cast<std::ptrdiff_t>(offset),
+                   data.begin() + static_cast<std::ptrdiff_t>(offset + length));
+        offset += length;
+    } while (offset < data.size());
+    appendU32BigEndian(out, adler32(data));
+    return out;
+}
+
+// An 8-bit indexed PNG with the icon's sixteen colours; the transparent
+// entry gets alpha 0 so that the mask of the ICO file carries over.
+std::vector<std::uint8_t> encodePng(const IconImage& image)
+{
+    std::vector<std::uint8_t> out{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+
+    std::vector<std::uint8_t> header;
+    appendU32BigEndian(header, static_cast<std::uint32_t>(image.size));
+    appendU32BigEndian(header, static_cast<std::uint32_t>(image.size));
+    header.insert(header.end(), {8, 3, 0, 0, 0});  // depth, indexed, deflate, filter, no interlace
+    appendPngChunk(out, "IHDR", header);
+
+    std::vector<std::uint8_t> palette;
+    for (const IconColour& entry : iconColours)
+        palette.insert(palette.end(), {entry.colour.r, entry.colour.g, entry.colour.b});
+    appendPngChunk(out, "PLTE", palette);
+
+    std::vector<std::uint8_t> alpha;
+    for (std::size_t i = 0; i < iconColours.size(); ++i)
+        alpha.push_back(i == transparentIndex ? 0 : 255);
+    appendPngChunk(out, "tRNS", alpha);
+
+    std::vector<std::uint8_t> rows;
+    for (int y = 0; y < image.size; ++y) {
+        rows.push_back(0);  // no filter
+        const auto row = image.indices.begin() + static_cast<std::ptrdiff_t>(y * image.size);
+        rows.insert(rows.end(), row, row + image.size);
+    }
+    appendPngChunk(out, "IDAT", zlibStored(rows));
+    appendPngChunk(out, "IEND", {});
+    return out;
+}
+
+// The hand-drawn art at twice its size, each pixel a 2 x 2 block, so that the
+// large icon keeps the crisp outlines of the pixel art.
+IconImage doubled(const IconImage& image)
+{
+    IconImage large{image.size * 2, {}};
+    for (int y = 0; y < large.size; ++y) {
+        for (int x = 0; x < large.size; ++x)
+            large.indices.push_back(
+                image.indices[static_cast<std::size_t>(y / 2 * image.size + x / 2)]);
+    }
+    return large;
+}
+
+// ---------------------------------------------------------------------------
 
 bool writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes)
 {
@@ -697,9 +825,14 @@ int main(int argc, char** argv)
 
     const std::vector<std::uint8_t> card =
         encodeBmp(quantize(renderCard()), cardWidth, cardHeight);
-    const std::vector<std::uint8_t> icon = encodeIco({iconFromArt(icon32), iconFromArt(icon16)});
+    const IconImage small = iconFromArt(icon16);
+    const IconImage medium = iconFromArt(icon32);
+    const std::vector<std::uint8_t> icon = encodeIco({medium, small});
 
     const bool written = writeFile(directory / "card.bmp", card)
-        && writeFile(directory / "quartet.ico", icon);
+        && writeFile(directory / "quartet.ico", icon)
+        && writeFile(directory / "quartet-16.png", encodePng(small))
+        && writeFile(directory / "quartet-32.png", encodePng(medium))
+        && writeFile(directory / "quartet-64.png", encodePng(doubled(medium)));
     return written ? EXIT_SUCCESS : EXIT_FAILURE;
 }

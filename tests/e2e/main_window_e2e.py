@@ -1,0 +1,539 @@
+#!/usr/bin/python3
+"""Drives the built program on a real X server, as a player would.
+
+Starts Xvfb on a free display and the program on it, with its settings in a
+temporary directory, and works it only through the X server: window lookup,
+screenshots (ImageMagick `import`) and key presses sent by xdotool. Every
+wait polls a condition with a deadline; nothing sleeps for a fixed time.
+
+  main_window_e2e.py --program PATH --card-picture assets/card.bmp \\
+                     --texts ui/frmMainTexts.h ui/frmAboutTexts.h
+
+Exit status: 0 passed, 1 failed, 77 skipped (no X server could be started).
+"""
+
+import argparse
+import os
+import re
+import select
+import shutil
+import signal
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+import unicodedata
+
+SKIPPED = 77
+
+# The window's client area and the places in it that the layout fixes, in
+# pixels (twips / 15). Controls on a panel are placed from the panel's corner.
+CLIENT_SIZE = (438, 328)
+CARD_DISPLAY = (24, 16, 209, 268)       # Picture1: left, top, width, height
+RESULT_LIST = (248, 16, 169, 268)       # lstResult
+CARD_PICTURES = [(16, 16), (112, 16), (16, 136), (112, 136)]  # Image1..4 on Picture1
+CARD_LABELS = [(40, 48, 49, 49), (136, 48, 49, 57), (40, 168, 49, 65), (136, 168, 57, 65)]
+COMMAND_BUTTONS = [(24, 296, 89, 25), (125, 296, 89, 25), (227, 296, 89, 25), (328, 296, 89, 25)]
+
+# The face that stands in for 宋体 on Debian, which the package depends on.
+SONG_FALLBACK = "AR PL UMing CN"
+
+WINDOW_TIMEOUT = 60.0   # generous: a sanitizer build starts slowly
+EVENT_TIMEOUT = 15.0
+EXIT_TIMEOUT = 2.0
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def settled(observe):
+    """A condition that holds once observe() gives the same non-empty
+    answer twice in a row, so that a half-painted screen is not judged."""
+    last = [None]
+
+    def condition():
+        now = observe()
+        stable = now if now and now == last[0] else None
+        last[0] = now
+        return stable
+    return condition
+
+
+def wait_for(condition, timeout, what, interval=0.05):
+    """Polls condition() until it returns something true, or fails."""
+    deadline = time.monotonic() + timeout
+    while True:
+        result = condition()
+        if result:
+            return result
+        if time.monotonic() > deadline:
+            raise Failure(f"timed out after {timeout:.0f} s waiting for {what}")
+        time.sleep(interval)
+
+
+# --------------------------------------------------------------------------
+# Pictures
+
+class Picture:
+    """An RGB picture with pixel access, top row first."""
+
+    def __init__(self, width, height, rgb):
+        self.width = width
+        self.height = height
+        self.rgb = rgb
+
+    def pixel(self, x, y):
+        i = (y * self.width + x) * 3
+        return tuple(self.rgb[i:i + 3])
+
+    def region(self, left, top, width, height):
+        return [self.pixel(x, y) for y in range(top, top + height)
+                for x in range(left, left + width)]
+
+
+def read_ppm(data):
+    match = re.match(rb"P6\s+(\d+)\s+(\d+)\s+(\d+)\s", data)
+    check(match is not None, "the screenshot is not a PPM image")
+    width, height, maxval = (int(group) for group in match.groups())
+    check(maxval == 255, f"the screenshot has {maxval + 1} levels per channel, not 256")
+    pixels = data[match.end():match.end() + width * height * 3]
+    check(len(pixels) == width * height * 3, "the screenshot is truncated")
+    return Picture(width, height, pixels)
+
+
+def read_bmp8(path):
+    """An uncompressed 8-bit BMP file with a palette, as RGB."""
+    with open(path, "rb") as file:
+        data = file.read()
+    check(data[:2] == b"BM", f"{path} is not a BMP file")
+    offset, = struct.unpack_from("<I", data, 10)
+    header_size, width, height, _, bits = struct.unpack_from("<IiiHH", data, 14)
+    check(bits == 8 and height > 0, f"{path} is not a bottom-up 8-bit BMP file")
+    palette_at = 14 + header_size
+    stride = (width + 3) // 4 * 4
+    rgb = bytearray()
+    for y in range(height):
+        row = offset + (height - 1 - y) * stride
+        for index in data[row:row + width]:
+            blue, green, red = data[palette_at + 4 * index:palette_at + 4 * index + 3]
+            rgb += bytes((red, green, blue))
+    return Picture(width, height, bytes(rgb))
+
+
+# --------------------------------------------------------------------------
+# The X server and the program
+
+def start_xvfb():
+    """Starts Xvfb on a display of its own choosing; None if it cannot."""
+    xvfb = shutil.which("Xvfb")
+    if xvfb is None:
+        return None, None
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen(
+        [xvfb, "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
+         "-nolisten", "tcp", "-noreset"],
+        pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+        start_new_session=True)
+    os.close(write_end)
+    number = b""
+    deadline = time.monotonic() + 30
+    while not number.endswith(b"\n") and time.monotonic() < deadline:
+        ready, _, _ = select.select([read_end], [], [], 0.5)
+        if ready:
+            chunk = os.read(read_end, 16)
+            if not chunk:
+                break
+            number += chunk
+        elif server.poll() is not None:
+            break
+    os.close(read_end)
+    if not number.strip().isdigit():
+        stop(server)
+        return None, None
+    return server, ":" + number.strip().decode()
+
+
+def stop(process):
+    """Ends a process started in a session of its own, with all it started."""
+    if process is None or process.poll() is not None:
+        return
+    try:
+        os.killpg(process.pid, signal.SIGTERM)
+        process.wait(timeout=5)
+    except (ProcessLookupError, subprocess.TimeoutExpired):
+        try:
+            os.killpg(process.pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
+        process.wait()
+
+
+class Display:
+    def __init__(self, name):
+        self.env = dict(os.environ, DISPLAY=name)
+        self.env.pop("WAYLAND_DISPLAY", None)
+        self.env.pop("QT_QPA_PLATFORM", None)
+
+    def run(self, *command):
+        result = subprocess.run(command, env=self.env, capture_output=True, text=True)
+        return result.returncode, result.stdout
+
+    def screenshot(self):
+        result = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"],
+                                env=self.env, capture_output=True)
+        check(result.returncode == 0, "import could not take a screenshot: "
+              + result.stderr.decode(errors="replace").strip())
+        return read_ppm(result.stdout)
+
+
+def find_window(display, title):
+    status, out = display.run("xdotool", "search", "--onlyvisible", "--name",
+                              "^" + re.escape(title) + "$")
+    windows = out.split()
+    return windows[0] if status == 0 and windows else None
+
+
+def window_geometry(display, window):
+    status, out = display.run("xwininfo", "-id", window)
+    check(status == 0, "xwininfo cannot describe the window")
+    fields = {}
+    for key in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"):
+        match = re.search(re.escape(key) + r":\s+(-?\d+)", out)
+        check(match is not None, f"xwininfo gives no '{key}'")
+        fields[key] = int(match.group(1))
+    return (fields["Absolute upper-left X"], fields["Absolute upper-left Y"],
+            fields["Width"], fields["Height"])
+
+
+# --------------------------------------------------------------------------
+# Texts and fonts
+
+def program_texts(headers):
+    """Every string literal of the program's text headers, escapes resolved."""
+    literal = re.compile(r'"((?:[^"\\]|\\.)*)"')
+    escapes = {"n": "\n", "t": "\t", '"': '"', "\\": "\\"}
+    texts = []
+    for header in headers:
+        with open(header, encoding="utf-8") as file:
+            source = file.read()
+        source = re.sub(r"^\s*#.*$", "", source, flags=re.MULTILINE)  # no #include "..."
+        for match in literal.finditer(source):
+            texts.append(re.sub(r"\\(.)", lambda m: escapes.get(m.group(1), m.group(1)),
+                                match.group(1)))
+    return texts
+
+
+def code_points(characters):
+    return ", ".join(f"U+{ord(c):04X} {c!r}" for c in sorted(characters))
+
+
+def fonts_covering(characters):
+    """The faces (file:index, family) that have a glyph for every character."""
+    charset = " ".join(f"{ord(c):x}" for c in sorted(characters))
+    out = subprocess.run(["fc-list", ":charset=" + charset, "file", "index", "family"],
+                         capture_output=True, text=True, check=True).stdout
+    faces = {}
+    for line in out.splitlines():
+        match = re.match(r"(.*?): (.*?):index=(\d+)$", line.strip())
+        if match:
+            file, family, index = match.groups()
+            faces[f"{file}:{index}"] = family
+    return faces
+
+
+def han_font_of_captions():
+    """The face that the captions' Chinese characters are drawn in: the first
+    in fontconfig's fallback order for Qt's default face that has Han glyphs."""
+    han = fonts_covering("发")
+    out = subprocess.run(["fc-match", "-s", "-f", "%{file}:%{index}\n",
+                          "Sans Serif:lang=zh-cn"],
+                         capture_output=True, text=True, check=True).stdout
+    for face in out.splitlines():
+        if face in han:
+            return face, han[face]
+    raise Failure("no installed font has Chinese glyphs")
+
+
+# --------------------------------------------------------------------------
+# The checks, each on a screenshot in the window's client coordinates
+
+class Client:
+    """A screenshot seen through the window's client area."""
+
+    def __init__(self, picture, origin):
+        self.picture = picture
+        self.origin = origin
+
+    def pixel(self, x, y):
+        return self.picture.pixel(self.origin[0] + x, self.origin[1] + y)
+
+    def region(self, left, top, width, height):
+        return self.picture.region(self.origin[0] + left, self.origin[1] + top, width, height)
+
+
+def card_picture_at(index):
+    return CARD_DISPLAY[0] + CARD_PICTURES[index][0], CARD_DISPLAY[1] + CARD_PICTURES[index][1]
+
+
+def mismatches_with_card(client, card, index, area=None):
+    """Pixels of card picture `index` (or of an area on it) unlike card.bmp."""
+    left, top = card_picture_at(index)
+    ax, ay, aw, ah = area if area else (0, 0, card.width, card.height)
+    shown = client.region(left + ax, top + ay, aw, ah)
+    expected = card.region(ax, ay, aw, ah)
+    return sum(1 for a, b in zip(shown, expected) if a != b)
+
+
+def label_area_on_card(index):
+    """A card label's rectangle relative to its card picture, clipped to it."""
+    lx, ly, lw, lh = CARD_LABELS[index]
+    px, py = CARD_PICTURES[index]
+    return lx - px, ly - py, min(lw, 75 - (lx - px)), min(lh, 102 - (ly - py))
+
+
+def luminance(rgb):
+    return 0.299 * rgb[0] + 0.587 * rgb[1] + 0.114 * rgb[2]
+
+
+def check_panel_border(client):
+    """Picture1's thin sunken border: shadow along the top and left edges,
+    light along the bottom and right ones, exactly on its rectangle."""
+    left, top, width, height = CARD_DISPLAY
+    right, bottom = left + width - 1, top + height - 1
+    shadow = {client.pixel(x, top) for x in range(left, right)} \
+        | {client.pixel(left, y) for y in range(top, bottom)}
+    light = {client.pixel(x, bottom) for x in range(left, right + 1)} \
+        | {client.pixel(right, y) for y in range(top, bottom + 1)}
+    check(len(shadow) == 1, f"the top and left edges of the card display are not one colour: {shadow}")
+    check(len(light) == 1, f"the bottom and right edges of the card display are not one colour: {light}")
+    shadow, light = shadow.pop(), light.pop()
+    check(luminance(shadow) < luminance(light),
+          f"the card display's border is not sunken: edges {shadow} above, {light} below")
+    outside = {client.pixel(left - 1, top + height // 2), client.pixel(left + width // 2, top - 1),
+               client.pixel(right + 1, top + height // 2), client.pixel(left + width // 2, bottom + 1)}
+    inside = {client.pixel(left + 1, top + height // 2), client.pixel(left + width // 2, top + 1),
+              client.pixel(right - 1, top + height // 2), client.pixel(left + width // 2, bottom - 1)}
+    check(shadow not in outside | inside and light not in outside | inside,
+          "the card display's border is wider than one pixel or out of place")
+    return shadow, light
+
+
+def list_ink(client):
+    """Rows of the result list's inside that differ from its background."""
+    left, top, width, height = RESULT_LIST
+    inner = (left + 3, top + 3, width - 6, height - 6)
+    background = client.pixel(inner[0] + inner[2] - 1, inner[1] + inner[3] - 1)
+    rows = []
+    for y in range(inner[1], inner[1] + inner[3]):
+        if any(client.pixel(x, y) != background for x in range(inner[0], inner[0] + inner[2])):
+            rows.append(y)
+    return rows
+
+
+def ink_pixels(client, rect):
+    """Pixels inside a button that are much darker than its face."""
+    left, top, width, height = rect
+    face = client.pixel(left + 3, top + height // 2)
+    return sum(1 for p in client.region(left + 3, top + 3, width - 6, height - 6)
+               if luminance(p) < luminance(face) - 96)
+
+
+# --------------------------------------------------------------------------
+
+class EndToEnd:
+    def __init__(self, display, program, card, texts, workdir):
+        self.display = display
+        self.program = program
+        self.card = card
+        self.texts = texts
+        self.workdir = workdir
+        self.process = None
+        self.window = None
+        self.origin = None
+        self.passed = 0
+
+    def ok(self, message):
+        self.passed += 1
+        print(f"ok {self.passed}: {message}", flush=True)
+
+    def start_program(self):
+        config = os.path.join(self.workdir, "config")
+        runtime = os.path.join(self.workdir, "runtime")
+        os.makedirs(config)
+        os.makedirs(runtime, mode=0o700)
+        env = dict(self.display.env, XDG_CONFIG_HOME=config, XDG_RUNTIME_DIR=runtime)
+        # A session bus of its own, so that nothing Qt starts on one outlives the test.
+        self.process = subprocess.Popen(["dbus-run-session", "--", self.program], env=env,
+                                        start_new_session=True)
+
+    def screen(self):
+        return Client(self.display.screenshot(), self.origin)
+
+    def key(self, keys):
+        status, _ = self.display.run("xdotool", "key", keys)
+        check(status == 0, f"xdotool could not press {keys}")
+
+    def wait_for_window(self):
+        def mapped():
+            check(self.process.poll() is None,
+                  f"the program ended with status {self.process.returncode} before showing its window")
+            return find_window(self.display, "Quartet")
+        self.window = wait_for(mapped, WINDOW_TIMEOUT, "the window 'Quartet'")
+        status, name = self.display.run("xdotool", "getwindowname", self.window)
+        check(status == 0 and name.rstrip("\n") == "Quartet", f"the window's title is {name!r}")
+        self.ok("the window 'Quartet' is shown")
+
+    def measure_client_area(self):
+        """Without a window manager the X window has no frame: it is the Qt
+        window itself, the menu bar above the client area. The menu bar's
+        height is where the first card picture, fixed at client (40, 32),
+        is found; the rest of the window must then be the 438 x 328 client area."""
+        x, y, width, height = window_geometry(self.display, self.window)
+
+        def menu_bar_height():
+            picture = self.display.screenshot()
+            for menu_bar in range(0, 81):
+                client = Client(picture, (x, y + menu_bar))
+                if mismatches_with_card(client, self.card, 0, (0, 0, 75, 4)) == 0 \
+                        and mismatches_with_card(client, self.card, 0) == 0:
+                    return (menu_bar,)  # a tuple: a menu bar of 0 px is still an answer
+            return None
+        menu_bar, = wait_for(menu_bar_height, EVENT_TIMEOUT,
+                              f"the card picture drawn at client x = {card_picture_at(0)[0]}")
+        check(menu_bar > 0, "the window shows no menu bar above its client area")
+        self.origin = (x, y + menu_bar)
+        client_size = (width, height - menu_bar)
+        check(client_size == CLIENT_SIZE,
+              f"the client area is {client_size[0]} x {client_size[1]}, window {width} x {height} "
+              f"with a {menu_bar} px menu bar")
+        self.ok(f"window {width} x {height}: a {menu_bar} px menu bar over a "
+                f"{client_size[0]} x {client_size[1]} client area")
+
+    def check_start_picture(self):
+        client = self.screen()
+        for index in range(4):
+            wrong = mismatches_with_card(client, self.card, index)
+            check(wrong == 0, f"card picture {index + 1} at client "
+                  f"{card_picture_at(index)} differs from card.bmp in {wrong} pixels")
+        self.ok("the four card pictures show card.bmp's sky, pixel for pixel, at their places")
+        shadow, light = check_panel_border(client)
+        self.ok(f"the card display has its one-pixel sunken border ({shadow[0]} above, {light[0]} below)")
+        check(list_ink(client) == [], "the result list is not empty at start")
+        for rect, caption in zip(COMMAND_BUTTONS, ("发牌", "答案", "指定牌", "退出")):
+            check(ink_pixels(client, rect) > 30, f"the button {caption} shows no caption")
+        self.ok("the result list is empty and the four command buttons show captions")
+
+    def check_glyphs(self):
+        characters = {c for text in self.texts for c in text
+                      if not c.isspace() and unicodedata.category(c) != "Cc"}
+        everything = fonts_covering(characters)
+        missing = sorted(c for c in characters if not fonts_covering(c)) if not everything else []
+        check(not missing, f"no installed font has these characters: {code_points(missing)}")
+        face, family = han_font_of_captions()
+        check(face in everything, f"{family}, the font of the captions' Chinese, lacks "
+              + code_points(c for c in characters if face not in fonts_covering(c)))
+        check(any(SONG_FALLBACK in name.split(",") for name in everything.values()),
+              f"{SONG_FALLBACK} is missing or lacks some of the program's {len(characters)} characters")
+        self.ok(f"{family} (captions) and {SONG_FALLBACK} (Song face) have all "
+                f"{len(characters)} characters of the program's texts")
+
+    def focus(self):
+        status, _ = self.display.run("xdotool", "windowfocus", "--sync", self.window)
+        check(status == 0, "xdotool could not give the window the keyboard focus")
+
+    def answer_with_alt_a(self):
+        self.focus()
+        self.key("alt+a")
+        rows = wait_for(settled(lambda: list_ink(self.screen())), EVENT_TIMEOUT,
+                        "a line in the result list after Alt+A")
+        check(rows[-1] - rows[0] < 24,
+              f"the result list shows more than one line (ink on rows {rows[0]} to {rows[-1]})")
+        check(rows[0] - RESULT_LIST[1] < 12, "the line is not at the top of the result list")
+        self.ok(f"Alt+A shows one line at the top of the result list (rows {rows[0]}-{rows[-1]})")
+
+    def deal_with_ctrl_d(self):
+        self.key("ctrl+d")
+
+        def dealt():
+            client = self.screen()
+            changed = [mismatches_with_card(client, self.card, i, label_area_on_card(i)) > 20
+                       for i in range(4)]
+            return client if all(changed) and list_ink(client) == [] else None
+        client = wait_for(dealt, EVENT_TIMEOUT,
+                          "all four card labels to show values and the list to empty after Ctrl+D")
+        # Only the labels are drawn on: the card pictures keep their sky elsewhere.
+        for index in range(4):
+            _, ly, _, _ = label_area_on_card(index)
+            top_band = mismatches_with_card(client, self.card, index, (0, 0, 75, ly))
+            check(top_band == 0, f"card picture {index + 1} changed above its label")
+        self.ok("Ctrl+D deals: four values on the card pictures, the result list emptied")
+
+    def exit_with_ctrl_x(self):
+        check(self.process.poll() is None,
+              f"the program ended with status {self.process.returncode} before Ctrl+X")
+        started = time.monotonic()
+        self.key("ctrl+x")
+        try:
+            status = self.process.wait(timeout=EXIT_TIMEOUT)
+        except subprocess.TimeoutExpired:
+            raise Failure(f"the program still runs {EXIT_TIMEOUT:.0f} s after Ctrl+X")
+        check(status == 0, f"the program ended with status {status} after Ctrl+X")
+        self.ok(f"Ctrl+X ends the program with status 0 after {time.monotonic() - started:.2f} s")
+
+    def run(self):
+        self.check_glyphs()
+        self.start_program()
+        self.wait_for_window()
+        self.measure_client_area()
+        self.check_start_picture()
+        self.answer_with_alt_a()
+        self.deal_with_ctrl_d()
+        self.exit_with_ctrl_x()
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--program", required=True)
+    parser.add_argument("--card-picture", required=True)
+    parser.add_argument("--texts", nargs="+", required=True)
+    parser.add_argument("--keep-screenshot", help="write the last screenshot here on failure")
+    args = parser.parse_args()
+
+    for tool in ("xdotool", "xwininfo", "import", "fc-list", "fc-match", "dbus-run-session"):
+        if shutil.which(tool) is None:
+            print(f"FAIL: {tool} is missing (scripts/install-deps.sh installs it)")
+            return 1
+
+    server, name = start_xvfb()
+    if server is None:
+        print("SKIP: no X server could be started (Xvfb missing or failing)")
+        return SKIPPED
+    workdir = tempfile.mkdtemp(prefix="quartet-e2e-")
+    test = EndToEnd(Display(name), args.program, read_bmp8(args.card_picture),
+                    program_texts(args.texts), workdir)
+    try:
+        test.run()
+        print(f"{test.passed} passed, 0 failed")
+        return 0
+    except Failure as failure:
+        print(f"FAIL: {failure}")
+        if args.keep_screenshot:
+            subprocess.run(["import", "-window", "root", args.keep_screenshot],
+                           env=test.display.env, check=False)
+        print(f"{test.passed} passed, 1 failed")
+        return 1
+    finally:
+        stop(test.process)
+        stop(server)
+        shutil.rmtree(workdir, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Builds the Debian package with CPack into a scratch directory and checks
+# its control fields and its file list with dpkg-deb.
+#
+#   package_contents_test.sh <build dir> <desktop id> <version>
+set -uo pipefail
+build=$1 id=$2 version=$3
+
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+if ! (cd "$build" && cpack -G DEB -B "$out" >"$out/cpack.log" 2>&1); then
+    cat "$out/cpack.log"
+    echo "FAIL: cpack could not build the package"; exit 1
+fi
+arch=$(dpkg --print-architecture)
+deb=$out/quartet_${version}_${arch}.deb
+if [[ ! -f $deb ]]; then
+    ls "$out"
+    echo "FAIL: no $(basename "$deb")"; exit 1
+fi
+
+field() { dpkg-deb -f "$deb" "$1"; }
+[[ "$(field Package)" == quartet ]] || fail "Package is '$(field Package)'"
+[[ "$(field Version)" == "$version" ]] || fail "Version is '$(field Version)'"
+[[ "$(field Architecture)" == "$arch" ]] || fail "Architecture is '$(field Architecture)'"
+[[ -n "$(field Maintainer)" ]] || fail "the package names no maintainer"
+
+# Installing it must bring in everything the program needs to start: the
+# Qt libraries it links (found by dpkg-shlibdeps) and the Song face font.
+depends=$(field Depends)
+names=" $(sed -E 's/ \([^)]*\)//g; s/,//g' <<<"$depends") "
+for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 fonts-arphic-uming; do
+    [[ "$names" == *" $package "* ]] || fail "Depends lacks $package: $depends"
+done
+
+expected="./usr/bin/quartet
+./usr/share/applications/$id.desktop
+./usr/share/icons/hicolor/16x16/apps/$id.png
+./usr/share/icons/hicolor/32x32/apps/$id.png
+./usr/share/icons/hicolor/64x64/apps/$id.png
+./usr/share/metainfo/$id.metainfo.xml"
+listing=$(dpkg-deb -c "$deb")
+actual=$(grep -v '^d' <<<"$listing" | awk '{print $6}' | LC_ALL=C sort)
+if [[ "$actual" != "$expected" ]]; then
+    fail "the package's files differ from the expected list:"
+    diff <(echo "$expected") <(echo "$actual")
+fi
+grep -q '^-rwxr-xr-x root/root .* \./usr/bin/quartet$' <<<"$listing" \
+    || fail "usr/bin/quartet is not an executable owned by root"
+
+if [[ $failures -ne 0 ]]; then
+    echo "$failures failed"
+    exit 1
+fi
+echo "$(basename "$deb"): $depends"
