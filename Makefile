@@ -2,10 +2,13 @@
 BUILD_DIR      ?= build
 SANITIZE_DIR   ?= build-sanitize
 BENCH_DIR      ?= build-bench
+FUZZ_DIR       ?= build-fuzz
+FUZZ_SECONDS   ?= 60
 CMAKE_FLAGS    ?=
+PREFIX         ?= /usr/local
 JOBS           ?= $(shell nproc)
 
-.PHONY: all deps build run test test-sanitize bench clean
+.PHONY: all deps build run test test-sanitize bench fuzz install package clean
 
 all: build
 
@@ -31,6 +34,24 @@ bench: deps
 	@cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DQUARTET_BENCHMARKS=ON >/dev/null
 	@cmake --build $(BENCH_DIR) -j $(JOBS)
 	@for b in $(BENCH_DIR)/bench/bench_*; do $$b --benchmark_repetitions=5 --benchmark_report_aggregates_only=true || exit 1; done
+	@/usr/bin/python3 bench/startup/startup_bench.py $(BENCH_DIR)/app/quartet $(BENCH_DIR)/bench/startup/bare_window
+
+# Every fuzz target for FUZZ_SECONDS each, built with clang, libFuzzer and
+# the sanitizers; prints executions, coverage and faults per target.
+fuzz: deps
+	@scripts/install-deps.sh scripts/packages-fuzz.txt
+	@cmake -S . -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DBUILD_TESTING=OFF -DQUARTET_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target quartet_fuzzers
+	@fuzz/run.sh $(FUZZ_DIR)/fuzz $(FUZZ_SECONDS)
+
+# `make install PREFIX=/usr` (DESTDIR=... stages the files elsewhere).
+install: build
+	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# The Debian package, written as $(BUILD_DIR)/quartet_<version>_<arch>.deb.
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(BENCH_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(BENCH_DIR) $(FUZZ_DIR)

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian packages listed in packages.txt that are not installed
-# yet. Installs and asks nothing when all are present.
+# Installs the Debian packages listed in packages.txt (or in the list file
+# given as the argument) that are not installed yet. Installs and asks nothing
+# when all are present.
 set -euo pipefail
 
-list="$(dirname "$0")/packages.txt"
+list="${1:-$(dirname "$0")/packages.txt}"
 missing=()
 while read -r package; do
     [[ -z "$package" || "$package" == \#* ]] && continue

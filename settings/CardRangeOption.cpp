@@ -39,7 +39,7 @@ std::int16_t loadMaxVal(SettingsStore& store)
     return readStoredMaxVal(store, CardRange::startupDefault).value_or(CardRange::startupDefault);
 }
 
-std::int16_t chooseMaxVal(SettingsStore& store, InputBox& inputBox, std::int16_t maxVal)
+MaxValChoice chooseMaxVal(SettingsStore& store, InputBox& inputBox, std::int16_t maxVal)
 {
     bool canRecover = true;
     if (const auto stored = readStoredMaxVal(store, CardRange::commandDefault))
@@ -58,10 +58,10 @@ std::int16_t chooseMaxVal(SettingsStore& store, InputBox& inputBox, std::int16_t
             maxVal = *entered;
         try {
             saveMaxVal(store, maxVal);
-            return maxVal;
+            return {maxVal, true};
         } catch (const SettingsError&) {
             if (!canRecover)
-                throw;
+                return {maxVal, false};
             canRecover = false;
         }
     }

@@ -48,16 +48,22 @@ public:
 // repairs it. No range test: a stored 200 deals cards up to 200.
 std::int16_t loadMaxVal(SettingsStore& store);
 
+// What the settings command leaves behind.
+struct [[nodiscard]] MaxValChoice {
+    std::int16_t maxVal;  // the largest card value from now on
+    bool saved;           // false: the store could not take it and holds what it held
+};
+
 // The settings command: reads the stored value afresh, asks the player for a
 // new one, takes it if it lies in the allowed range, and saves the value that
-// results on every way through. Returns the new largest card value.
+// results on every way through.
 //
 // The command recovers once from an error (a stored text that is not a
 // number, an entry beyond the 16-bit range, a failed save): it abandons that
 // step and asks again with the value as it then stands. A second out-of-range
-// entry counts as a refused one. Known limitation: a second failed save
-// leaves the command through SettingsError, and the value just chosen is lost
-// for this run as well.
-std::int16_t chooseMaxVal(SettingsStore& store, InputBox& inputBox, std::int16_t maxVal);
+// entry counts as a refused one. After a second failed save the command ends
+// with the value chosen but not saved, so that the caller can keep it for
+// this run and tell the player.
+MaxValChoice chooseMaxVal(SettingsStore& store, InputBox& inputBox, std::int16_t maxVal);
 
 }  // namespace quartet

@@ -6,7 +6,9 @@ namespace quartet {
 
 // Settings kept in INI files, one per application: <directory>/<application>/
 // <application>.ini, one INI section per settings section. Every save
-// replaces the file atomically, so it is never left half-written.
+// replaces the file atomically, so it is never left half-written; a file that
+// exists but cannot be read or written is left alone, and the save throws.
+// A file that cannot be read holds no values.
 class IniSettingsStore : public SettingsStore {
 public:
     explicit IniSettingsStore(const QString& directory);

@@ -337,7 +337,10 @@ void frmMain::cmdMan_Click(std::int16_t Index)
 
 void frmMain::mnuOption_Click()
 {
-    MaxVal = chooseMaxVal(*services.store, *services.inputBox, MaxVal);
+    const MaxValChoice choice = chooseMaxVal(*services.store, *services.inputBox, MaxVal);
+    MaxVal = choice.maxVal;
+    if (!choice.saved)
+        showMessageBox(this, texts::kCaption, texts::kMaxValNotSaved.arg(MaxVal));
 }
 
 void frmMain::mnuContents_Click()

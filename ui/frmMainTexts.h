@@ -46,6 +46,9 @@ inline const QString kSpecifyDescription = QStringLiteral("自己选出四张牌
 inline const QString kExitDescription = QStringLiteral("退出Quartet");
 inline const QString kClearSlotsDescription = QStringLiteral("清空四个空位");
 
+inline const QString kMaxValNotSaved = QStringLiteral(
+    "最大牌值未能保存。\n"
+    "新的值 %1 只在本次运行中有效。");
 inline const QString kUnexpectedError = QStringLiteral("操作未能完成：%1");
 
 }  // namespace quartet::mainTexts

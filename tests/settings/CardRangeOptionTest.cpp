@@ -146,19 +146,23 @@ TEST(ChooseMaxVal, EntriesAreTakenOrRefusedAndAlwaysSaved)
         store.failingSaves = c.failingSaves;
         ScriptedInputBox inputBox(c.entries);
 
-        EXPECT_EQ(chooseMaxVal(store, inputBox, 37), c.expected);
+        const MaxValChoice choice = chooseMaxVal(store, inputBox, 37);
+        EXPECT_EQ(choice.maxVal, c.expected);
+        EXPECT_TRUE(choice.saved);
         EXPECT_EQ(inputBox.shownDefaults, c.shownDefaults);
         EXPECT_EQ(store.maxVal(), QString::number(c.expected));
         EXPECT_EQ(store.size(), 1);
     }
 }
 
-TEST(ChooseMaxVal, ASecondErrorInASaveReachesTheCaller)
+TEST(ChooseMaxVal, ASecondErrorInASaveKeepsTheChosenValueUnsaved)
 {
+    // The store keeps its earlier text; the value chosen is handed back, marked unsaved.
     const CommandCase cases[] = {
-        {"two failed saves", "13", {"50", "60"}, 2, {"13", "50"}, 13},
-        {"40000, then a failed save", "13", {"40000", "50"}, 1, {"13", "13"}, 13},
-        {"stored non-number, then a failed save", "abc", {"50"}, 1, {"37"}, 13},
+        {"two failed saves", "13", {"50", "60"}, 2, {"13", "50"}, 60},
+        {"two failed saves after a refused entry", "13", {"99", "1"}, 2, {"13", "13"}, 13},
+        {"40000, then a failed save", "13", {"40000", "50"}, 1, {"13", "13"}, 50},
+        {"stored non-number, then a failed save", "abc", {"50"}, 1, {"37"}, 50},
     };
     for (const CommandCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -167,7 +171,9 @@ TEST(ChooseMaxVal, ASecondErrorInASaveReachesTheCaller)
         store.failingSaves = c.failingSaves;
         ScriptedInputBox inputBox(c.entries);
 
-        EXPECT_THROW(chooseMaxVal(store, inputBox, 37), SettingsError);
+        const MaxValChoice choice = chooseMaxVal(store, inputBox, 37);
+        EXPECT_EQ(choice.maxVal, c.expected);
+        EXPECT_FALSE(choice.saved);
         EXPECT_EQ(inputBox.shownDefaults, c.shownDefaults);
         EXPECT_EQ(store.maxVal(), c.stored);
     }
@@ -182,7 +188,7 @@ TEST(CardRangeOptionOnDisk, FirstRunStoresThirteenInTheGeneralSection)
     EXPECT_FALSE(QFile::exists(dir.filePath("Quartet")));
 
     ScriptedInputBox inputBox({""});
-    EXPECT_EQ(chooseMaxVal(store, inputBox, 9), 13);
+    EXPECT_EQ(chooseMaxVal(store, inputBox, 9).maxVal, 13);
     QFile file(dir.filePath("Quartet/Quartet.ini"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "[General]\nMaxVal=13\n");
@@ -206,7 +212,7 @@ TEST(CardRangeOptionOnDisk, BadStoredTextSurvivesStartUpAndIsRepairedByTheComman
     file.close();
 
     ScriptedInputBox inputBox({"20"});
-    EXPECT_EQ(chooseMaxVal(store, inputBox, maxVal), 20);
+    EXPECT_EQ(chooseMaxVal(store, inputBox, maxVal).maxVal, 20);
     EXPECT_EQ(inputBox.shownDefaults, std::vector<QString>{"9"});
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "[General]\nMaxVal=20\n");

@@ -1,7 +1,9 @@
 #include "settings/IniSettingsStore.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -9,8 +11,8 @@
 #include <optional>
 
 #ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
+#include "tests/settings/FileSizeLimit.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -112,7 +114,50 @@ TEST_F(IniSettingsStoreTest, SaveThrowsWhenTheDirectoryCannotBeMade)
     EXPECT_EQ(getMaxVal(), "none");
 }
 
+TEST_F(IniSettingsStoreTest, SaveNeverReplacesAFileItCannotRead)
+{
+    // A directory where the file belongs cannot be read, even by root.
+    ASSERT_TRUE(QDir().mkpath(iniPath()));
+    EXPECT_EQ(getMaxVal(), "none");
+    EXPECT_THROW(saveMaxVal("13"), SettingsError);
+    EXPECT_TRUE(QFileInfo(iniPath()).isDir());
+    EXPECT_EQ(QDir(appDir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{"Quartet.ini"});
+}
+
+TEST_F(IniSettingsStoreTest, SaveDatesTheNewFileAfterTheOldOne)
+{
+    // QSettings reads a file again only when its size or time changed; two
+    // saves of equal length must never leave the same time behind, even when
+    // the old file is dated ahead of the clock.
+    writeIni("[General]\nMaxVal=10\n");
+    const QDateTime ahead = QDateTime::currentDateTime().addSecs(600);
+    {
+        QFile file(iniPath());
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(ahead, QFileDevice::FileModificationTime));
+    }
+    ASSERT_EQ(getMaxVal(), "10");
+    saveMaxVal("11");
+    EXPECT_GT(QFileInfo(iniPath()).lastModified(), ahead);
+    EXPECT_EQ(getMaxVal(), "11");
+    for (int i = 0; i < 20; ++i) {
+        const QString text = QString::number(10 + i % 2);
+        saveMaxVal(text);
+        ASSERT_EQ(getMaxVal(), text) << "save " << i;
+    }
+}
+
 #ifdef Q_OS_UNIX
+
+TEST_F(IniSettingsStoreTest, SaveKeepsTheFilePermissions)
+{
+    writeIni("[General]\nMaxVal=5\n");
+    const auto permissions = QFile::ReadOwner | QFile::WriteOwner;
+    ASSERT_TRUE(QFile::setPermissions(iniPath(), permissions));
+    saveMaxVal("6");
+    EXPECT_EQ(QFile::permissions(iniPath()) & 0x7077, permissions);
+}
 
 TEST_F(IniSettingsStoreTest, SaveReplacesTheFileInsteadOfRewritingIt)
 {
@@ -138,30 +183,7 @@ TEST_F(IniSettingsStoreTest, SaveThrowsInAReadOnlyDirectory)
     QFile::setPermissions(appDir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
-// Limits the size of files this process may write, which stops writes even
-// for root; the write fails instead of raising SIGXFSZ.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit m_old {};
-    void (*m_oldHandler)(int) = nullptr;
-};
+using testing::FileSizeLimit;
 
 TEST_F(IniSettingsStoreTest, FailedWriteKeepsTheOldFileAndValue)
 {
@@ -184,6 +206,34 @@ TEST_F(IniSettingsStoreTest, FailedWriteKeepsTheOldFileAndValue)
         EXPECT_EQ(getMaxVal(), c.expected) << c.file.constData();
         EXPECT_EQ(readFile(iniPath()), c.file);
         EXPECT_EQ(QDir(appDir()).entryList(QDir::Files | QDir::Hidden), QStringList{"Quartet.ini"});
+    }
+}
+
+TEST_F(IniSettingsStoreTest, AFailedSaveLeavesNothingForALaterReadToWrite)
+{
+    // Another writer changes the file after a failed save: later reads find
+    // that writer's value, and reading writes nothing.
+    const struct {
+        QByteArray before;
+        QByteArray changed;
+        QString expected;
+    } cases[] = {
+        {"[General]\nMaxVal=5\n", "[General]\nMaxVal=7\nX=1\n", "7"},
+        {"[General]\nMaxVal=5\n", "[General]\nX=1\n", "none"},
+        {"[General]\nX=1\n", "[General]\nX=2\nMaxVal=8\n", "8"},
+    };
+    for (const auto& c : cases) {
+        writeIni(c.before);
+        {
+            const FileSizeLimit limit(4);
+            EXPECT_THROW(saveMaxVal("77"), SettingsError) << c.before.constData();
+        }
+        writeIni(c.changed);
+        EXPECT_EQ(getMaxVal(), c.expected) << c.changed.constData();
+        EXPECT_EQ(readFile(iniPath()), c.changed);
+        saveMaxVal("20");
+        EXPECT_EQ(getMaxVal(), "20");
+        EXPECT_EQ(QSettings(iniPath(), QSettings::IniFormat).allKeys().contains("X"), c.changed.contains("X="));
     }
 }
 

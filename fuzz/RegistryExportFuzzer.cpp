@@ -1,0 +1,7 @@
+#include "fuzz/RegistryExportCheck.h"
+#include "fuzz/FuzzTarget.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    return quartet::fuzz::runFuzzCheck(quartet::fuzz::checkRegistryExport, data, size);
+}

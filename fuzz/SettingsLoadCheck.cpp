@@ -1,0 +1,219 @@
+#include "fuzz/SettingsLoadCheck.h"
+
+#include "settings/CardRangeOption.h"
+#include "settings/IniSettingsStore.h"
+#include "settings/NumberText.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace quartet::fuzz {
+
+namespace {
+
+// Settings by section and key; the section "General" stands for the top level.
+using PlainSettings = std::map<std::pair<std::string, std::string>, std::string>;
+
+bool isAlnum(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+bool allOf(std::string_view text, bool (*allowed)(char))
+{
+    for (char c : text) {
+        if (!allowed(c))
+            return false;
+    }
+    return true;
+}
+
+bool isValueChar(char c)
+{
+    return isAlnum(c) || c == ' ' || c == '+' || c == '-' || c == '.';
+}
+
+bool isPrintable(char c)
+{
+    return c >= 0x20 && c < 0x7f;
+}
+
+bool isGeneral(std::string_view section)
+{
+    std::string folded(section);
+    for (char& c : folded) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return folded == "general";
+}
+
+std::string_view withoutBlanks(std::string_view text)
+{
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    return text;
+}
+
+// The settings of a plain file, or nothing when the file is not plain.
+std::optional<PlainSettings> plainSettings(std::string_view text)
+{
+    PlainSettings settings;
+    std::string section = "General";
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+        if (line.empty())
+            continue;
+        if (line.front() == ';') {
+            if (!allOf(line, isPrintable))
+                return std::nullopt;
+        } else if (line.front() == '[') {
+            if (line.size() < 3 || line.back() != ']')
+                return std::nullopt;
+            const std::string_view name = line.substr(1, line.size() - 2);
+            if (!allOf(name, isAlnum))
+                return std::nullopt;
+            section = isGeneral(name) ? "General" : std::string(name);
+        } else {
+            const std::size_t equals = line.find('=');
+            if (equals == 0 || equals == std::string_view::npos || !allOf(line.substr(0, equals), isAlnum)
+                || !allOf(line.substr(equals + 1), isValueChar))
+                return std::nullopt;
+            settings[{section, std::string(line.substr(0, equals))}] = withoutBlanks(line.substr(equals + 1));
+        }
+    }
+    return settings;
+}
+
+std::string shown(const QString& text)
+{
+    return printable(text.toStdString(), 60);
+}
+
+std::int16_t fromStored(const std::optional<std::string>& text)
+{
+    return text ? readStoredNumber(*text).value_or(CardRange::startupDefault) : CardRange::startupDefault;
+}
+
+std::optional<QByteArray> fileBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll();
+}
+
+QStringList entriesBeside(const QString& path)
+{
+    return QDir(QFileInfo(path).absolutePath()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+// A value to save that the input chooses, so that saves cover the range.
+std::int16_t valueToSave(std::string_view input)
+{
+    std::uint16_t value = 0x2b1d;
+    for (char c : input)
+        value = static_cast<std::uint16_t>(value * 31 + static_cast<unsigned char>(c));
+    return static_cast<std::int16_t>(value);
+}
+
+void checkSave(Violations& broken, const QString& directory, const QString& path, std::string_view input,
+               const std::optional<PlainSettings>& plain)
+{
+    const std::int16_t value = valueToSave(input);
+    try {
+        IniSettingsStore(directory).SaveSetting(QStringLiteral("Quartet"), QStringLiteral("General"), QStringLiteral("MaxVal"),
+                                                QString::fromStdString(numberText(value)));
+    } catch (const std::exception& error) {
+        broken.push_back(std::string("a save over the file failed: ") + error.what());
+        return;
+    }
+    IniSettingsStore next(directory);
+    const std::int16_t loaded = loadMaxVal(next);
+    if (loaded != value)
+        broken.push_back("after saving " + std::to_string(value) + " the next load gave " + std::to_string(loaded));
+    if (entriesBeside(path) != QStringList{QStringLiteral("Quartet.ini")})
+        broken.push_back("the save left files beside the settings file");
+    if (!plain)
+        return;
+    for (const auto& [address, text] : *plain) {
+        if (address == std::pair<std::string, std::string>("General", "MaxVal"))
+            continue;
+        const QString kept = next.GetSetting(QStringLiteral("Quartet"), QString::fromStdString(address.first),
+                                             QString::fromStdString(address.second), QStringLiteral("<none>"));
+        if (kept != QString::fromStdString(text))
+            broken.push_back("the save changed " + address.first + "/" + address.second + " to " + shown(kept));
+    }
+}
+
+}  // namespace
+
+Violations checkSettingsLoad(std::string_view input)
+{
+    Violations broken;
+    const QTemporaryDir root;
+    if (!root.isValid() || !QDir().mkpath(root.filePath(QStringLiteral("Quartet")))) {
+        broken.push_back("no temporary folder for the settings");
+        return broken;
+    }
+    const QString path = root.filePath(QStringLiteral("Quartet/Quartet.ini"));
+    const QByteArray bytes(input.data(), static_cast<qsizetype>(input.size()));
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+            broken.push_back("the settings file could not be written");
+            return broken;
+        }
+    }
+
+    IniSettingsStore store(root.path());
+    std::int16_t maxVal = 0;
+    try {
+        maxVal = loadMaxVal(store);
+    } catch (const std::exception& error) {
+        broken.push_back(std::string("the load raised ") + error.what());
+        return broken;
+    }
+    if (fileBytes(path) != bytes || entriesBeside(path) != QStringList{QStringLiteral("Quartet.ini")})
+        broken.push_back("the load changed the settings folder");
+
+    // What the store hands out, the marker standing for "no value".
+    const QString marker = QStringLiteral("\u2400none");
+    const QString handedOut = store.GetSetting(QStringLiteral("Quartet"), QStringLiteral("General"), QStringLiteral("MaxVal"), marker);
+    std::optional<std::string> storedText;
+    if (handedOut != marker)
+        storedText = handedOut.toStdString();
+
+    const std::optional<PlainSettings> plain = plainSettings(input);
+    if (plain) {
+        const auto found = plain->find({"General", "MaxVal"});
+        const std::optional<std::string> fileText =
+            found == plain->end() ? std::nullopt : std::optional<std::string>(found->second);
+        if (fileText != storedText)
+            broken.push_back("the store handed out " + shown(handedOut) + " for MaxVal="
+                             + printable(fileText.value_or("<none>"), 60));
+        storedText = fileText;
+    }
+    const std::int16_t expected = fromStored(storedText);
+    if (maxVal != expected)
+        broken.push_back("the load gave " + std::to_string(maxVal) + ", expected " + std::to_string(expected));
+
+    checkSave(broken, root.path(), path, input, plain);
+    return broken;
+}
+
+}  // namespace quartet::fuzz

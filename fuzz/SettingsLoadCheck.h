@@ -1,0 +1,28 @@
+#pragma once
+
+#include "fuzz/Violations.h"
+
+#include <string_view>
+
+namespace quartet::fuzz {
+
+// Checks the settings load path with any bytes as the settings file:
+// - loadMaxVal never throws and writes nothing;
+// - it gives the stored MaxVal when that converts, 9 otherwise. For a file
+//   of plain lines (see below) the stored text is found by a reading written
+//   here, and the store must hand out the same; for any other file it is the
+//   text that the store hands out;
+// - a save of a value over the file works, leaves nothing beside the file,
+//   and the next load gives that value; the other settings of a plain file
+//   keep their values.
+//
+// A plain file has only these lines, each ending in a line feed or a
+// carriage return and line feed: empty ones, comments (";" and printable
+// ASCII), section names ("[" letters and digits "]") and settings (a key of
+// letters and digits, "=", a value of letters, digits, blanks, "+", "-" and
+// "."). A section named General in any case of letters, like the lines before
+// the first section, holds MaxVal; of two equal settings the later counts;
+// values lose their blanks at both ends.
+Violations checkSettingsLoad(std::string_view input);
+
+}  // namespace quartet::fuzz
