@@ -1,15 +1,15 @@
 #include "settings/CardRangeOption.h"
 #include "settings/IniSettingsStore.h"
+#include "tests/support/MemorySettingsStore.h"
+#include "tests/support/ScriptedInputBox.h"
 
 #include <QDir>
 #include <QFile>
-#include <QMap>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <vector>
 
 namespace quartet {
 namespace {
@@ -17,69 +17,14 @@ namespace {
 const QString kPrompt = QString::fromUtf8("请输入由系统生成的牌的最大数字值:");
 const QString kTitle = QString::fromUtf8("设置");
 
-// A store in memory whose next saves can be made to fail.
-class MemoryStore : public SettingsStore {
-public:
-    QString GetSetting(const QString& application, const QString& section, const QString& key,
-                       const QString& defaultText) override
-    {
-        return m_values.value(address(application, section, key), defaultText);
-    }
-
-    void SaveSetting(const QString& application, const QString& section, const QString& key,
-                     const QString& text) override
-    {
-        if (failingSaves > 0) {
-            --failingSaves;
-            throw SettingsError("disk full");
-        }
-        m_values.insert(address(application, section, key), text);
-    }
-
-    void setMaxVal(const QString& text) { m_values.insert(maxValAddress(), text); }
-    std::optional<QString> maxVal() const
-    {
-        return m_values.contains(maxValAddress()) ? std::optional(m_values.value(maxValAddress())) : std::nullopt;
-    }
-    qsizetype size() const { return m_values.size(); }
-
-    int failingSaves = 0;
-
-private:
-    static QString address(const QString& application, const QString& section, const QString& key)
-    {
-        return application + "|" + section + "|" + key;
-    }
-    static QString maxValAddress() { return address("Quartet", "General", "MaxVal"); }
-
-    QMap<QString, QString> m_values;
-};
-
-// Answers with the scripted entries in turn and notes the default texts shown.
-class ScriptedInputBox : public InputBox {
-public:
-    explicit ScriptedInputBox(std::vector<QString> entries)
-        : m_entries(std::move(entries))
-    {
-    }
-
-    QString ask(const QString& prompt, const QString& title, const QString& defaultText) override
-    {
+void expectAskedForTheLargestValue(const testing::ScriptedInputBox& inputBox)
+{
+    for (const QString& prompt : inputBox.prompts)
         EXPECT_EQ(prompt, kPrompt);
+    for (const QString& title : inputBox.titles)
         EXPECT_EQ(title, kTitle);
-        shownDefaults.push_back(defaultText);
-        if (shownDefaults.size() > m_entries.size()) {
-            ADD_FAILURE() << "input box shown more often than scripted";
-            return {};
-        }
-        return m_entries[shownDefaults.size() - 1];
-    }
+}
 
-    std::vector<QString> shownDefaults;
-
-private:
-    std::vector<QString> m_entries;
-};
 
 TEST(LoadMaxVal, ReadsTheStoreAndStartsDespiteABadValue)
 {
@@ -91,21 +36,21 @@ TEST(LoadMaxVal, ReadsTheStoreAndStartsDespiteABadValue)
         {"abc", 9}, {"12abc", 9}, {"", 9}, {"40000", 9},
     };
     for (const auto& c : cases) {
-        MemoryStore store;
+        testing::MemorySettingsStore store;
         if (c.stored)
             store.setMaxVal(*c.stored);
         EXPECT_EQ(loadMaxVal(store), c.expected) << c.stored.value_or("<none>").toStdString();
         EXPECT_EQ(store.maxVal(), c.stored);
-        EXPECT_EQ(store.size(), c.stored ? 1 : 0);
+        EXPECT_EQ(store.values.size(), c.stored ? 1 : 0);
     }
 }
 
 struct CommandCase {
     const char* name;
     std::optional<QString> stored;
-    std::vector<QString> entries;
+    QStringList entries;
     int failingSaves;
-    std::vector<QString> shownDefaults;
+    QStringList shownDefaults;
     std::int16_t expected;
 };
 
@@ -140,18 +85,19 @@ TEST(ChooseMaxVal, EntriesAreTakenOrRefusedAndAlwaysSaved)
     };
     for (const CommandCase& c : cases) {
         SCOPED_TRACE(c.name);
-        MemoryStore store;
+        testing::MemorySettingsStore store;
         if (c.stored)
             store.setMaxVal(*c.stored);
         store.failingSaves = c.failingSaves;
-        ScriptedInputBox inputBox(c.entries);
+        testing::ScriptedInputBox inputBox(c.entries);
 
         const MaxValChoice choice = chooseMaxVal(store, inputBox, 37);
         EXPECT_EQ(choice.maxVal, c.expected);
         EXPECT_TRUE(choice.saved);
-        EXPECT_EQ(inputBox.shownDefaults, c.shownDefaults);
+        EXPECT_EQ(inputBox.defaults, c.shownDefaults);
+        expectAskedForTheLargestValue(inputBox);
         EXPECT_EQ(store.maxVal(), QString::number(c.expected));
-        EXPECT_EQ(store.size(), 1);
+        EXPECT_EQ(store.values.size(), 1);
     }
 }
 
@@ -166,15 +112,16 @@ TEST(ChooseMaxVal, ASecondErrorInASaveKeepsTheChosenValueUnsaved)
     };
     for (const CommandCase& c : cases) {
         SCOPED_TRACE(c.name);
-        MemoryStore store;
+        testing::MemorySettingsStore store;
         store.setMaxVal(*c.stored);
         store.failingSaves = c.failingSaves;
-        ScriptedInputBox inputBox(c.entries);
+        testing::ScriptedInputBox inputBox(c.entries);
 
         const MaxValChoice choice = chooseMaxVal(store, inputBox, 37);
         EXPECT_EQ(choice.maxVal, c.expected);
         EXPECT_FALSE(choice.saved);
-        EXPECT_EQ(inputBox.shownDefaults, c.shownDefaults);
+        EXPECT_EQ(inputBox.defaults, c.shownDefaults);
+        expectAskedForTheLargestValue(inputBox);
         EXPECT_EQ(store.maxVal(), c.stored);
     }
 }
@@ -187,7 +134,7 @@ TEST(CardRangeOptionOnDisk, FirstRunStoresThirteenInTheGeneralSection)
     EXPECT_EQ(loadMaxVal(store), 9);
     EXPECT_FALSE(QFile::exists(dir.filePath("Quartet")));
 
-    ScriptedInputBox inputBox({""});
+    testing::ScriptedInputBox inputBox({""});
     EXPECT_EQ(chooseMaxVal(store, inputBox, 9).maxVal, 13);
     QFile file(dir.filePath("Quartet/Quartet.ini"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -211,9 +158,9 @@ TEST(CardRangeOptionOnDisk, BadStoredTextSurvivesStartUpAndIsRepairedByTheComman
     EXPECT_EQ(file.readAll(), damaged);
     file.close();
 
-    ScriptedInputBox inputBox({"20"});
+    testing::ScriptedInputBox inputBox({"20"});
     EXPECT_EQ(chooseMaxVal(store, inputBox, maxVal).maxVal, 20);
-    EXPECT_EQ(inputBox.shownDefaults, std::vector<QString>{"9"});
+    EXPECT_EQ(inputBox.defaults, QStringList{"9"});
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "[General]\nMaxVal=20\n");
 }

@@ -4,6 +4,8 @@
 
 #include <QMap>
 
+#include <optional>
+
 namespace quartet::testing {
 
 // A settings store held in memory; saves can be made to fail.
@@ -29,6 +31,13 @@ public:
     static QString path(const QString& application, const QString& section, const QString& key)
     {
         return application + '/' + section + '/' + key;
+    }
+    static QString maxValPath() { return path("Quartet", "General", "MaxVal"); }
+
+    void setMaxVal(const QString& text) { values.insert(maxValPath(), text); }
+    std::optional<QString> maxVal() const
+    {
+        return values.contains(maxValPath()) ? std::optional(values.value(maxValPath())) : std::nullopt;
     }
 
     QMap<QString, QString> values;

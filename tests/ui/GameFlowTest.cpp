@@ -27,7 +27,7 @@ std::vector<float> valuesFor(std::initializer_list<int> cards, int maxVal)
 
 TEST_F(MainWindowTest, DealsFromCtrlDAndAltDAndShowsTheHand)
 {
-    storedValues.insert(maxValPath(), "13");
+    storedValues.insert(MemorySettingsStore::maxValPath(), "13");
     open(valuesFor({1, 1, 1, 1, 13, 10, 7, 1, 3, 3, 8, 8}, 13));
 
     accessKey(Qt::Key_A, "cmdCalc");  // a line to be emptied by the deal
@@ -115,7 +115,7 @@ TEST_F(MainWindowTest, ADealHidesTheEntryPanelAndKeepsItsSlots)
 
 TEST_F(MainWindowTest, ALargestValueBelowThreeDealsNothingAndSaysWhy)
 {
-    storedValues.insert(maxValPath(), "2");
+    storedValues.insert(MemorySettingsStore::maxValPath(), "2");
     open();
     accessKey(Qt::Key_S, "Command1");
     QTest::mouseClick(child<QPushButton>("cmdMan", 0), Qt::LeftButton);

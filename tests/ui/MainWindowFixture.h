@@ -106,9 +106,5 @@ protected:
     FixedRandomSource* random = nullptr;
 };
 
-inline QString maxValPath()
-{
-    return MemorySettingsStore::path(QStringLiteral("Quartet"), QStringLiteral("General"), QStringLiteral("MaxVal"));
-}
 
 }  // namespace quartet::testing

@@ -235,7 +235,7 @@ TEST_F(MainWindowTest, LoadReadsTheLargestCardValue)
     for (const auto& c : cases) {
         storedValues.clear();
         if (c.stored)
-            storedValues.insert(maxValPath(), c.stored);
+            storedValues.insert(MemorySettingsStore::maxValPath(), c.stored);
         open();
         EXPECT_EQ(window->maxVal(), c.maxVal) << (c.stored ? c.stored : "(none)");
         EXPECT_EQ(store->saves, 0) << "loading writes nothing";
@@ -245,14 +245,14 @@ TEST_F(MainWindowTest, LoadReadsTheLargestCardValue)
 
 TEST_F(MainWindowTest, SettingsCommandAsksForAndStoresTheLargestValue)
 {
-    storedValues.insert(maxValPath(), "200");
+    storedValues.insert(MemorySettingsStore::maxValPath(), "200");
     open({}, {"12"});
     action("mnuOption")->trigger();
     ASSERT_EQ(input->defaults, QStringList{"200"});
     EXPECT_EQ(input->titles, QStringList{QString::fromUtf8("设置")});
     EXPECT_EQ(input->prompts, QStringList{QString::fromUtf8("请输入由系统生成的牌的最大数字值:")});
     EXPECT_EQ(window->maxVal(), 12);
-    EXPECT_EQ(store->values.value(maxValPath()), "12");
+    EXPECT_EQ(store->maxVal(), "12");
 }
 
 TEST_F(MainWindowTest, AnUnexpectedErrorIsShownAndTheWindowStaysUsable)
