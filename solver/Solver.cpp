@@ -2,9 +2,9 @@
 
 #include "solver/Kernel.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <initializer_list>
 #include <stdexcept>
 
 namespace quartet {
@@ -23,29 +23,54 @@ constexpr int operatorKind(std::int16_t op)
     return op >= Add && op <= Divide ? op : kOtherOperator;
 }
 
+// Hits are rare, a few hundred of the 7680 expressions at most: keeping
+// their handling off the straight path keeps the search loop compact.
 bool reaches24(double r)
 {
-    return std::fabs(r - kTarget) < kTolerance;
+    if (std::fabs(r - kTarget) < kTolerance) [[unlikely]]
+        return true;
+    return false;
 }
 
-// A card value as a solution line writes it: one space before a value of
-// zero or more, a minus sign before a negative one.
-std::string numberText(std::int16_t value)
-{
-    char digits[8];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    std::string text = value < 0 ? "" : " ";
-    text.append(digits, end);
-    return text;
-}
+// Composes one solution line on the stack, so that a hit costs no
+// allocation beyond the list's own. The buffer holds any line the search
+// writes (at most 34 characters: four card values, three one-character
+// operators); operator texts too long for it are refused.
+class LineWriter {
+public:
+    LineWriter& operator<<(std::string_view piece)
+    {
+        makeRoom(piece.size());
+        std::copy(piece.begin(), piece.end(), buffer_.data() + size_);
+        size_ += piece.size();
+        return *this;
+    }
 
-std::string concat(std::initializer_list<std::string_view> pieces)
-{
-    std::string text;
-    for (const auto piece : pieces)
-        text += piece;
-    return text;
-}
+    // A card value: one space before a value of zero or more, a minus sign
+    // before a negative one.
+    LineWriter& operator<<(std::int16_t card)
+    {
+        makeRoom(sizeof "-32768" - 1);
+        if (card >= 0)
+            buffer_[size_++] = ' ';
+        char* const begin = buffer_.data();
+        const char* end = std::to_chars(begin + size_, begin + buffer_.size(), card).ptr;
+        size_ = static_cast<std::size_t>(end - begin);
+        return *this;
+    }
+
+    std::string_view text() const { return {buffer_.data(), size_}; }
+
+private:
+    void makeRoom(std::size_t size) const
+    {
+        if (size > buffer_.size() - size_)
+            throw std::length_error("solution line too long");
+    }
+
+    std::array<char, 128> buffer_;
+    std::size_t size_ = 0;
+};
 
 }  // namespace
 
@@ -113,22 +138,24 @@ bool Solver::onHit(int shape, ResultList& list)
         Found = true;
         return true;
     }
-    list.append(solutionLine(shape));
+    appendSolutionLine(shape, list);
+    clearArithmeticFlags();  // whatever the list did is none of the search's errors
     return false;
 }
 
-std::string Solver::solutionLine(int shape) const
+void Solver::appendSolutionLine(int shape, ResultList& list) const
 {
-    const std::string A = numberText(Order[0]), B = numberText(Order[1]),
-                      C = numberText(Order[2]), D = numberText(Order[3]);
+    const std::int16_t A = Order[0], B = Order[1], C = Order[2], D = Order[3];
     const std::string &s1 = symbol(OpIdx[0]), &s2 = symbol(OpIdx[1]), &s3 = symbol(OpIdx[2]);
+    LineWriter line;
     switch (shape) {
-    case 1: return concat({"((", A, s1, B, ")", s2, C, ")", s3, D, "=24"});
-    case 2: return concat({"(", A, s1, B, ")", s2, "(", C, s3, D, ")=24"});
-    case 3: return concat({"(", A, s1, "(", B, s2, C, "))", s3, D, "=24"});
-    case 4: return concat({A, s1, "((", B, s2, C, ")", s3, D, ")=24"});
-    default: return concat({A, s1, "(", B, s2, "(", C, s3, D, "))=24"});
+    case 1: line << "((" << A << s1 << B << ")" << s2 << C << ")" << s3 << D << "=24"; break;
+    case 2: line << "(" << A << s1 << B << ")" << s2 << "(" << C << s3 << D << ")=24"; break;
+    case 3: line << "(" << A << s1 << "(" << B << s2 << C << "))" << s3 << D << "=24"; break;
+    case 4: line << A << s1 << "((" << B << s2 << C << ")" << s3 << D << ")=24"; break;
+    default: line << A << s1 << "(" << B << s2 << "(" << C << s3 << D << "))=24"; break;
     }
+    list.append(line.text());
 }
 
 const std::string& Solver::symbol(int operand) const

@@ -48,7 +48,7 @@ private:
     static constexpr auto makeVerifierTable(std::index_sequence<I...>);
     void verify(ResultList& list);
     bool onHit(int shape, ResultList& list);
-    std::string solutionLine(int shape) const;
+    void appendSolutionLine(int shape, ResultList& list) const;
     const std::string& symbol(int operand) const;
 };
 
