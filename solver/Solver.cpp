@@ -16,7 +16,6 @@ constexpr double kTolerance = 1e-10;
 
 // Operator indices outside 0 to 3 share one instantiation that yields 0.
 constexpr int kOtherOperator = 4;
-constexpr int kOperatorKinds = 5;
 
 constexpr int operatorKind(std::int16_t op)
 {
@@ -74,9 +73,49 @@ private:
 
 }  // namespace
 
-// The five shapes in the order they are tested. a op1 b and b op2 c are each
-// used by two shapes; every value is the double that the written bracketing
-// gives, computed left operand first.
+namespace {
+
+// One operator chosen at run time; any index other than 0 to 3 yields 0.
+double applyAny(int kind, double left, double right)
+{
+    switch (kind) {
+    case Add: return apply<Add>(left, right);
+    case Subtract: return apply<Subtract>(left, right);
+    case Multiply: return apply<Multiply>(left, right);
+    case Divide: return apply<Divide>(left, right);
+    default: return apply<kOtherOperator>(left, right);
+    }
+}
+
+}  // namespace
+
+// The steps of the five shapes that do not depend on all three operators are
+// computed once per ordering rather than once per operator triple. Each is
+// the same operation on the same operands, so every value is the double that
+// the written bracketing gives.
+void Solver::shareValuesOfOrder()
+{
+    SharedValues& v = shared_;
+    v.a = Order[0];
+    v.b = Order[1];
+    v.c = Order[2];
+    v.d = Order[3];
+    for (int x = 0; x < kOperatorKinds; ++x) {
+        v.ab[x] = applyAny(x, v.a, v.b);
+        v.bc[x] = applyAny(x, v.b, v.c);
+        v.cd[x] = applyAny(x, v.c, v.d);
+    }
+    for (int x = 0; x < kOperatorKinds; ++x)
+        for (int y = 0; y < kOperatorKinds; ++y) {
+            v.abThenC[x][y] = applyAny(y, v.ab[x], v.c);
+            v.aThenBc[x][y] = applyAny(x, v.a, v.bc[y]);
+            v.bcThenD[x][y] = applyAny(y, v.bc[x], v.d);
+            v.bThenCd[x][y] = applyAny(x, v.b, v.cd[y]);
+        }
+}
+
+// The five shapes in the order they are tested, each finished by its last
+// operation on the shared values of the ordering.
 //
 // The floating-point flags are not read after every operation: they are
 // sticky, so reading them before every hit and once after the search reports
@@ -85,22 +124,16 @@ private:
 template <int Op1, int Op2, int Op3>
 void Solver::verifyShapes(ResultList& list)
 {
-    const double a = Order[0];
-    const double b = Order[1];
-    const double c = Order[2];
-    const double d = Order[3];
-
-    const double ab = apply<Op1>(a, b);
-    if (reaches24(apply<Op3>(apply<Op2>(ab, c), d)) && onHit(1, list))
+    const SharedValues& v = shared_;
+    if (reaches24(apply<Op3>(v.abThenC[Op1][Op2], v.d)) && onHit(1, list))
         return;
-    if (reaches24(apply<Op2>(ab, apply<Op3>(c, d))) && onHit(2, list))
+    if (reaches24(apply<Op2>(v.ab[Op1], v.cd[Op3])) && onHit(2, list))
         return;
-    const double bc = apply<Op2>(b, c);
-    if (reaches24(apply<Op3>(apply<Op1>(a, bc), d)) && onHit(3, list))
+    if (reaches24(apply<Op3>(v.aThenBc[Op1][Op2], v.d)) && onHit(3, list))
         return;
-    if (reaches24(apply<Op1>(a, apply<Op3>(bc, d))) && onHit(4, list))
+    if (reaches24(apply<Op1>(v.a, v.bcThenD[Op2][Op3])) && onHit(4, list))
         return;
-    if (reaches24(apply<Op1>(a, apply<Op2>(b, apply<Op3>(c, d)))) && onHit(5, list))
+    if (reaches24(apply<Op1>(v.a, v.bThenCd[Op2][Op3])) && onHit(5, list))
         return;
 }
 
@@ -126,6 +159,7 @@ void Solver::verify(ResultList& list)
 void Solver::MyVerify(ResultList& list)
 {
     clearArithmeticFlags();
+    shareValuesOfOrder();
     verify(list);
     throwOnArithmeticFlags();
 }
@@ -186,6 +220,7 @@ void Solver::Enumerate(ResultList& list)
                 Order[2] = Pool3[k];
                 Pool3[k] = Pool3[1];
                 Order[3] = Pool3[0];
+                shareValuesOfOrder();
                 for (std::int16_t op1 = 0; op1 < 4; ++op1)
                     for (std::int16_t op2 = 0; op2 < 4; ++op2)
                         for (std::int16_t op3 = 0; op3 < 4; ++op3) {

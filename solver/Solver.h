@@ -42,6 +42,23 @@ public:
     void MyVerify(ResultList& list);
 
 private:
+    // Operator indices 0 to 3, and one kind for any other index.
+    static constexpr int kOperatorKinds = 5;
+    using ByOperator = std::array<double, kOperatorKinds>;
+    using ByTwoOperators = std::array<ByOperator, kOperatorKinds>;
+
+    // Values of one ordering that many operator triples share, each computed
+    // once: a op1 b, b op2 c, c op3 d, and the four two-step values built on them.
+    struct SharedValues {
+        double a, b, c, d;
+        ByOperator ab, bc, cd;
+        ByTwoOperators abThenC;  // [op1][op2]: (a op1 b) op2 c
+        ByTwoOperators aThenBc;  // [op1][op2]: a op1 (b op2 c)
+        ByTwoOperators bcThenD;  // [op2][op3]: (b op2 c) op3 d
+        ByTwoOperators bThenCd;  // [op2][op3]: b op2 (c op3 d)
+    };
+
+    void shareValuesOfOrder();
     template <int Op1, int Op2, int Op3>
     void verifyShapes(ResultList& list);
     template <std::size_t... I>
@@ -50,6 +67,8 @@ private:
     bool onHit(int shape, ResultList& list);
     void appendSolutionLine(int shape, ResultList& list) const;
     const std::string& symbol(int operand) const;
+
+    SharedValues shared_{};
 };
 
 }  // namespace quartet
