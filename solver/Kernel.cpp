@@ -36,7 +36,10 @@ double V(double Num1, std::int16_t Oper, double Num2)
 
 void clearArithmeticFlags() noexcept
 {
-    std::feclearexcept(kErrorFlags);
+    // Reading the flags is cheap; clearing them reloads the whole
+    // floating-point environment, so do it only when one is raised.
+    if (std::fetestexcept(kErrorFlags) != 0)
+        std::feclearexcept(kErrorFlags);
 }
 
 void throwOnArithmeticFlags()
