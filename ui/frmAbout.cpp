@@ -24,10 +24,7 @@ constexpr QColor kShadowColor{128, 128, 128};
 
 QPushButton* createButton(QWidget* parent, const layout::Control& control, const QString& caption)
 {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(control.name));
-    button->setGeometry(control.rect.toPixels());
-    return button;
+    return place(new QPushButton(caption, parent), control.name, control.rect.toPixels());
 }
 
 void drawLine(QPainter& painter, const table::Line& line, const QColor& color)
@@ -60,9 +57,7 @@ void frmAbout::createControls()
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
 
-    picIcon = new QLabel(this);
-    picIcon->setObjectName(QString::fromLatin1(table::kIcon.name));
-    picIcon->setGeometry(table::kIcon.rect.toPixels());
+    picIcon = place(new QLabel(this), table::kIcon.name, table::kIcon.rect.toPixels());
     picIcon->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     picIcon->setLineWidth(2);
     picIcon->setAlignment(Qt::AlignCenter);
@@ -75,14 +70,12 @@ void frmAbout::createControls()
 
     // Most labels are black whatever the desktop's text colour.
     const auto label = [this](const char* name, const QString& text, bool black = true) {
-        auto* created = new QLabel(text, this);
+        auto* created = place(new QLabel(text, this), name, layout::placeOf(table::kLabels, name));
         if (black) {
             QPalette palette = created->palette();
             palette.setColor(QPalette::WindowText, Qt::black);
             created->setPalette(palette);
         }
-        created->setObjectName(QString::fromLatin1(name));
-        created->setGeometry(layout::placeOf(table::kLabels, name));
         created->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return created;
     };

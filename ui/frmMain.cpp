@@ -7,8 +7,8 @@
 #include "settings/SettingsStore.h"
 #include "ui/DialogInputBox.h"
 #include "ui/ListBoxResultList.h"
-#include "ui/MessageBox.h"
 #include "ui/LayoutTables.h"
+#include "ui/MessageBox.h"
 #include "ui/WindowPlacement.h"
 #include "ui/frmAbout.h"
 #include "ui/frmMainTexts.h"
@@ -44,14 +44,6 @@ QFont songFont(int pointSize)
 
 constexpr int kCardFontPoints = 36;
 constexpr int kButtonFontPoints = 12;
-
-template <typename Widget>
-Widget* place(Widget* widget, const char* name, const QRect& rect)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(rect);
-    return widget;
-}
 
 QRect rectOf(const char* name)
 {
@@ -247,7 +239,7 @@ QAction* frmMain::addMenuItem(QMenu* menu, const char* name, const QString& capt
     action->setShortcut(shortcut);
     // The shortcuts work wherever the focus is in the window, the list included.
     action->setShortcutContext(Qt::WindowShortcut);
-    connect(action, &QAction::triggered, this, [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); });
+    connect(action, &QAction::triggered, this, [this, handler] { runGuarded(handler); });
     addAction(action);
     return action;
 }
@@ -260,11 +252,16 @@ void frmMain::addSeparator(QMenu* menu, const char* name)
 void frmMain::connectButton(QPushButton* button, void (frmMain::*handler)())
 {
     connect(button, &QPushButton::clicked, this,
-            [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); });
+            [this, handler] { runGuarded(handler); });
 }
 
 // No exception may reach Qt's event loop: an unexpected error ends the
 // command with a message, and the program stays usable.
+void frmMain::runGuarded(void (frmMain::*handler)())
+{
+    runGuarded([this, handler] { (this->*handler)(); });
+}
+
 void frmMain::runGuarded(const std::function<void()>& handler)
 {
     try {

@@ -73,6 +73,7 @@ private:
                          const QKeySequence& shortcut, void (frmMain::*handler)());
     void addSeparator(QMenu* menu, const char* name);
     void connectButton(QPushButton* button, void (frmMain::*handler)());
+    void runGuarded(void (frmMain::*handler)());
     void runGuarded(const std::function<void()>& handler);
 
     void showCardDisplay();
