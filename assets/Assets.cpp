@@ -16,4 +16,4 @@ void initAssets()
     initQuartetResource();
 }
 
-} // namespace quartet
+}  // namespace quartet

@@ -12,4 +12,4 @@ namespace quartet {
 // Calling it again does no harm.
 void initAssets();
 
-} // namespace quartet
+}  // namespace quartet

@@ -1,6 +1,6 @@
 #include "fuzz/NumberTextCheck.h"
 
-#include "settings/NumberText.h"
+#include "numbers/NumberText.h"
 
 #include <charconv>
 #include <cmath>
@@ -163,14 +163,14 @@ Violations checkNumberText(std::string_view input)
     }
 
     if (input.size() >= 2) {
-        const auto value = static_cast<std::int16_t>(static_cast<unsigned char>(input[0])
-                                                     | static_cast<unsigned char>(input[1]) << 8);
+        const auto value =
+            static_cast<std::int16_t>(static_cast<unsigned char>(input[0]) | static_cast<unsigned char>(input[1]) << 8);
         const std::string text = numberText(value);
         expectReading(broken, "the strict reading of a written number", text, readStoredNumber(text), value);
         expectReading(broken, "the lenient reading of a written number", text, readEnteredNumber(text), value);
         const std::string padded = " \t" + text + "\t ";
-        expectReading(broken, "the strict reading of a written number between blanks", padded,
-                      readStoredNumber(padded), value);
+        expectReading(broken, "the strict reading of a written number between blanks", padded, readStoredNumber(padded),
+                      value);
     }
     return broken;
 }

@@ -1,5 +1,5 @@
-#include "fuzz/NumberTextCheck.h"
 #include "fuzz/FuzzTarget.h"
+#include "fuzz/NumberTextCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -136,7 +136,8 @@ void mentionedLookups(std::string_view text, std::vector<std::pair<KeyRef, std::
             const std::size_t slash = name.find('\\');
             key.reset();
             if (const std::optional<std::uint32_t> root = rootNamed(name.substr(0, slash)))
-                key = KeyRef{*root, slash == std::string_view::npos ? std::string() : std::string(name.substr(slash + 1))};
+                key = KeyRef{*root,
+                             slash == std::string_view::npos ? std::string() : std::string(name.substr(slash + 1))};
         } else if (key && line.starts_with('"')) {
             const std::size_t close = line.find('"', 1);
             if (close != std::string_view::npos)
@@ -271,7 +272,8 @@ void checkStartSysInfo(Violations& broken, Registry& registry, const RegistryExp
     RecordingLauncher launcher;
     std::vector<std::string> messages;
     try {
-        StartSysInfo(registry, files, launcher, [&messages](const std::string& message) { messages.push_back(message); });
+        StartSysInfo(registry, files, launcher,
+                     [&messages](const std::string& message) { messages.push_back(message); });
     } catch (const std::exception& error) {
         broken.push_back(std::string("StartSysInfo raised ") + error.what());
         return;
@@ -285,8 +287,8 @@ void checkStartSysInfo(Violations& broken, Registry& registry, const RegistryExp
         broken.push_back("StartSysInfo showed " + printable(messages.front()));
 
     // A registered full path is started as it stands.
-    const Expected path = expectedLookup(file, {registry::kHKeyLocalMachine, std::string(kMsInfoKey)},
-                                         std::string(kMsInfoPathValue));
+    const Expected path =
+        expectedLookup(file, {registry::kHKeyLocalMachine, std::string(kMsInfoKey)}, std::string(kMsInfoPathValue));
     if (path.found && !path.throws && path.type == registry::kRegSz && !path.bytes.empty()
         && launcher.started != std::vector<std::string>{path.bytes})
         broken.push_back("StartSysInfo did not start the registered path " + printable(path.bytes));
@@ -310,9 +312,10 @@ Violations checkRegistryExport(std::string_view input)
     // other's value name, then what the file sets.
     const KeyRef toolKey{registry::kHKeyLocalMachine, std::string(kMsInfoKey)};
     const KeyRef folderKey{registry::kHKeyLocalMachine, std::string(kSharedToolsLocationKey)};
-    std::vector<std::pair<KeyRef, std::string>> lookups{
-        {toolKey, std::string(kMsInfoPathValue)}, {toolKey, std::string(kMsInfoFolderValue)},
-        {folderKey, std::string(kMsInfoFolderValue)}, {folderKey, std::string(kMsInfoPathValue)}};
+    std::vector<std::pair<KeyRef, std::string>> lookups{{toolKey, std::string(kMsInfoPathValue)},
+                                                        {toolKey, std::string(kMsInfoFolderValue)},
+                                                        {folderKey, std::string(kMsInfoFolderValue)},
+                                                        {folderKey, std::string(kMsInfoPathValue)}};
     mentionedLookups(input, lookups);
     for (const auto& [key, valueName] : lookups)
         checkLookup(broken, registry, file, key, valueName);

@@ -1,5 +1,5 @@
-#include "fuzz/RegistryExportCheck.h"
 #include "fuzz/FuzzTarget.h"
+#include "fuzz/RegistryExportCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -1,8 +1,8 @@
 #include "fuzz/SettingsLoadCheck.h"
 
+#include "numbers/NumberText.h"
 #include "settings/CardRangeOption.h"
 #include "settings/IniSettingsStore.h"
-#include "settings/NumberText.h"
 
 #include <QDir>
 #include <QFile>
@@ -136,8 +136,8 @@ void checkSave(Violations& broken, const QString& directory, const QString& path
 {
     const std::int16_t value = valueToSave(input);
     try {
-        IniSettingsStore(directory).SaveSetting(QStringLiteral("Quartet"), QStringLiteral("General"), QStringLiteral("MaxVal"),
-                                                QString::fromStdString(numberText(value)));
+        IniSettingsStore(directory).SaveSetting(QStringLiteral("Quartet"), QStringLiteral("General"),
+                                                QStringLiteral("MaxVal"), QString::fromStdString(numberText(value)));
     } catch (const std::exception& error) {
         broken.push_back(std::string("a save over the file failed: ") + error.what());
         return;
@@ -193,7 +193,8 @@ Violations checkSettingsLoad(std::string_view input)
 
     // What the store hands out, the marker standing for "no value".
     const QString marker = QStringLiteral("\u2400none");
-    const QString handedOut = store.GetSetting(QStringLiteral("Quartet"), QStringLiteral("General"), QStringLiteral("MaxVal"), marker);
+    const QString handedOut =
+        store.GetSetting(QStringLiteral("Quartet"), QStringLiteral("General"), QStringLiteral("MaxVal"), marker);
     std::optional<std::string> storedText;
     if (handedOut != marker)
         storedText = handedOut.toStdString();
@@ -204,8 +205,8 @@ Violations checkSettingsLoad(std::string_view input)
         const std::optional<std::string> fileText =
             found == plain->end() ? std::nullopt : std::optional<std::string>(found->second);
         if (fileText != storedText)
-            broken.push_back("the store handed out " + shown(handedOut) + " for MaxVal="
-                             + printable(fileText.value_or("<none>"), 60));
+            broken.push_back("the store handed out " + shown(handedOut)
+                             + " for MaxVal=" + printable(fileText.value_or("<none>"), 60));
         storedText = fileText;
     }
     const std::int16_t expected = fromStored(storedText);

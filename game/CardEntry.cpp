@@ -1,6 +1,6 @@
 #include "game/CardEntry.h"
 
-#include "settings/NumberText.h"
+#include "numbers/NumberText.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -28,8 +28,7 @@ void CardEntry::press(std::int16_t Index, Hand& Card, ResultList& list)
     const auto value = static_cast<std::int16_t>(Index + 1);
     const std::string text = numberText(value);
 
-    const auto empty = std::find_if(slots_.begin(), slots_.end(),
-                                    [](const std::string& slot) { return slot.empty(); });
+    const auto empty = std::find_if(slots_.begin(), slots_.end(), [](const std::string& slot) { return slot.empty(); });
     if (empty != slots_.end()) {
         *empty = text;
         Card[static_cast<std::size_t>(empty - slots_.begin())] = value;

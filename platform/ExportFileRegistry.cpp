@@ -43,9 +43,8 @@ std::filesystem::path ExportFileRegistry::systemFile()
     return kDefaultFile;
 }
 
-std::int32_t ExportFileRegistry::regOpenKeyEx(std::uint32_t root, const std::string& keyPath,
-                                              std::uint32_t /*options*/, std::uint32_t access,
-                                              RegistryHandle& key)
+std::int32_t ExportFileRegistry::regOpenKeyEx(std::uint32_t root, const std::string& keyPath, std::uint32_t /*options*/,
+                                              std::uint32_t access, RegistryHandle& key)
 {
     key = 0;
     const std::optional<std::string> bytes = fileBytes(file_);
@@ -62,8 +61,8 @@ std::int32_t ExportFileRegistry::regOpenKeyEx(std::uint32_t root, const std::str
 }
 
 std::int32_t ExportFileRegistry::regQueryValueEx(RegistryHandle key, const std::string& valueName,
-                                                 std::uint32_t /*reserved*/, std::uint32_t& type,
-                                                 unsigned char* data, std::uint32_t& size)
+                                                 std::uint32_t /*reserved*/, std::uint32_t& type, unsigned char* data,
+                                                 std::uint32_t& size)
 {
     const auto open = openKeys_.find(key);
     if (open == openKeys_.end())

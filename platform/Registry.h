@@ -52,17 +52,15 @@ public:
 
     // RegOpenKeyExA: opens keyPath below the root key. On success the handle
     // is set; on failure it is 0.
-    virtual std::int32_t regOpenKeyEx(std::uint32_t root, const std::string& keyPath,
-                                      std::uint32_t options, std::uint32_t access,
-                                      RegistryHandle& key) = 0;
+    virtual std::int32_t regOpenKeyEx(std::uint32_t root, const std::string& keyPath, std::uint32_t options,
+                                      std::uint32_t access, RegistryHandle& key) = 0;
 
     // RegQueryValueExA: copies the value's data into data, which holds size
     // bytes. On success type is the value's type and size the number of bytes
     // written. Data longer than size give kErrorMoreData with size set to the
     // length needed; nothing is copied then.
-    virtual std::int32_t regQueryValueEx(RegistryHandle key, const std::string& valueName,
-                                         std::uint32_t reserved, std::uint32_t& type,
-                                         unsigned char* data, std::uint32_t& size) = 0;
+    virtual std::int32_t regQueryValueEx(RegistryHandle key, const std::string& valueName, std::uint32_t reserved,
+                                         std::uint32_t& type, unsigned char* data, std::uint32_t& size) = 0;
 
     // RegCloseKey. Closing 0 or an unknown handle does nothing.
     virtual void regCloseKey(RegistryHandle key) = 0;

@@ -40,10 +40,7 @@ public:
         return found == values_.end() ? nullptr : &found->second;
     }
 
-    void setValue(std::string_view name, RegistryValue value)
-    {
-        values_[foldRegistryName(name)] = std::move(value);
-    }
+    void setValue(std::string_view name, RegistryValue value) { values_[foldRegistryName(name)] = std::move(value); }
 
     void removeValue(std::string_view name) { values_.erase(foldRegistryName(name)); }
 

@@ -44,8 +44,8 @@ std::string dwordText(std::string_view bytes)
 std::optional<std::string> toolPath(Registry& registry, FileSystem& files)
 {
     std::string path;
-    if (GetKeyValue(registry, registry::kHKeyLocalMachine, std::string(kMsInfoKey),
-                    std::string(kMsInfoPathValue), path))
+    if (GetKeyValue(registry, registry::kHKeyLocalMachine, std::string(kMsInfoKey), std::string(kMsInfoPathValue),
+                    path))
         return path;
     if (!GetKeyValue(registry, registry::kHKeyLocalMachine, std::string(kSharedToolsLocationKey),
                      std::string(kMsInfoFolderValue), path))
@@ -71,8 +71,8 @@ bool tryStartSysInfo(Registry& registry, FileSystem& files, Launcher& launcher) 
 
 }  // namespace
 
-bool GetKeyValue(Registry& registry, std::uint32_t KeyRoot, const std::string& KeyName,
-                 const std::string& SubKeyRef, std::string& KeyVal)
+bool GetKeyValue(Registry& registry, std::uint32_t KeyRoot, const std::string& KeyName, const std::string& SubKeyRef,
+                 std::string& KeyVal)
 {
     // Read access only: under HKEY_LOCAL_MACHINE an ordinary user may not
     // write, and asking for write rights would make the tool look missing.

@@ -44,8 +44,8 @@ using ShowMessage = std::function<void(const std::string& message)>;
 // with KeyVal empty when the key or value is missing or the data do not fit.
 // Throws RegistryValueError for a value without data. The key is closed on
 // every road.
-bool GetKeyValue(Registry& registry, std::uint32_t KeyRoot, const std::string& KeyName,
-                 const std::string& SubKeyRef, std::string& KeyVal);
+bool GetKeyValue(Registry& registry, std::uint32_t KeyRoot, const std::string& KeyName, const std::string& SubKeyRef,
+                 std::string& KeyVal);
 
 // Finds the system information tool in the registry and starts it; on any
 // failure shows kSysInfoUnavailableMessage instead. The tool's full path is

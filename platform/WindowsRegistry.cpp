@@ -28,8 +28,8 @@ HKEY openedKey(RegistryHandle key)
 
 }  // namespace
 
-std::int32_t WindowsRegistry::regOpenKeyEx(std::uint32_t root, const std::string& keyPath,
-                                           std::uint32_t options, std::uint32_t access, RegistryHandle& key)
+std::int32_t WindowsRegistry::regOpenKeyEx(std::uint32_t root, const std::string& keyPath, std::uint32_t options,
+                                           std::uint32_t access, RegistryHandle& key)
 {
     HKEY opened = nullptr;
     const LSTATUS result = ::RegOpenKeyExA(rootKey(root), keyPath.c_str(), options, access, &opened);

@@ -1,6 +1,6 @@
 #include "settings/CardRangeOption.h"
 
-#include "settings/NumberText.h"
+#include "numbers/NumberText.h"
 
 #include <optional>
 
@@ -23,8 +23,8 @@ std::optional<std::int16_t> readStoredMaxVal(SettingsStore& store, std::int16_t 
 
 void saveMaxVal(SettingsStore& store, std::int16_t maxVal)
 {
-    store.SaveSetting(CardRange::application.toString(), CardRange::section.toString(),
-                      CardRange::key.toString(), textOf(maxVal));
+    store.SaveSetting(CardRange::application.toString(), CardRange::section.toString(), CardRange::key.toString(),
+                      textOf(maxVal));
 }
 
 bool isAllowed(std::int16_t value)

@@ -109,10 +109,7 @@ void dateAfter(QFileDevice& file, const QDateTime& previous)
 
 }  // namespace
 
-IniSettingsStore::IniSettingsStore(const QString& directory)
-    : m_directory(directory)
-{
-}
+IniSettingsStore::IniSettingsStore(const QString& directory) : m_directory(directory) {}
 
 QString IniSettingsStore::standardDirectory()
 {

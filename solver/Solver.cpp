@@ -143,16 +143,15 @@ constexpr auto Solver::makeVerifierTable(std::index_sequence<I...>)
 {
     using ShapeVerifier = void (Solver::*)(ResultList&);
     constexpr int n = kOperatorKinds;
-    return std::array<ShapeVerifier, sizeof...(I)>{
-        &Solver::verifyShapes<I / (n * n), I / n % n, I % n>...};
+    return std::array<ShapeVerifier, sizeof...(I)>{&Solver::verifyShapes<I / (n * n), I / n % n, I % n>...};
 }
 
 void Solver::verify(ResultList& list)
 {
-    static constexpr auto table = makeVerifierTable(
-        std::make_index_sequence<kOperatorKinds * kOperatorKinds * kOperatorKinds>());
-    const int index = (operatorKind(OpIdx[0]) * kOperatorKinds + operatorKind(OpIdx[1]))
-            * kOperatorKinds + operatorKind(OpIdx[2]);
+    static constexpr auto table =
+        makeVerifierTable(std::make_index_sequence<kOperatorKinds * kOperatorKinds * kOperatorKinds>());
+    const int index =
+        (operatorKind(OpIdx[0]) * kOperatorKinds + operatorKind(OpIdx[1])) * kOperatorKinds + operatorKind(OpIdx[2]);
     (this->*table[index])(list);
 }
 

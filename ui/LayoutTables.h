@@ -32,12 +32,9 @@ inline constexpr TwipsRect kClientArea{0, 0, 6570, 4920};
 // Controls on the window itself. The four command buttons stand in one row,
 // 1520 twips apart.
 inline constexpr std::array kWindow{
-    Control{"lstResult", {3720, 240, 2535, 4020}},
-    Control{"Picture1", {360, 240, 3135, 4020}},
-    Control{"Picture2", {360, 240, 3135, 4020}},
-    Control{"cmdDeal", {360, 4440, 1335, 375}},
-    Control{"cmdCalc", {1880, 4440, 1335, 375}},
-    Control{"Command1", {3400, 4440, 1335, 375}},
+    Control{"lstResult", {3720, 240, 2535, 4020}}, Control{"Picture1", {360, 240, 3135, 4020}},
+    Control{"Picture2", {360, 240, 3135, 4020}},   Control{"cmdDeal", {360, 4440, 1335, 375}},
+    Control{"cmdCalc", {1880, 4440, 1335, 375}},   Control{"Command1", {3400, 4440, 1335, 375}},
     Control{"cmdExit", {4920, 4440, 1335, 375}},
 };
 
@@ -69,8 +66,8 @@ inline constexpr TwipsRect kClearButton{1560, 2280, 1215, 375};
 
 constexpr TwipsRect cardValueButton(int index)
 {
-    return {kGridLeft + kGridPitch * (index % kGridColumns),
-            kGridTop + kGridPitch * (index / kGridColumns), kCardButtonSize, kCardButtonSize};
+    return {kGridLeft + kGridPitch * (index % kGridColumns), kGridTop + kGridPitch * (index / kGridColumns),
+            kCardButtonSize, kCardButtonSize};
 }
 
 constexpr TwipsRect slotButton(int index)
@@ -90,12 +87,9 @@ inline constexpr Control kSysInfoButton{"cmdSysInfo", {4140, 2235, 1485, 345}};
 
 // lblTitle stands a little right of the labels below it.
 inline constexpr std::array kLabels{
-    Control{"Label2", {1560, 1320, 2685, 285}},
-    Control{"lblTitle", {1080, 240, 3885, 225}},
-    Control{"Label1", {1560, 1080, 2685, 285}},
-    Control{"lblDescription", {1050, 885, 4320, 180}},
-    Control{"lblVersion", {1050, 540, 3885, 225}},
-    Control{"lblDisclaimer", {255, 1800, 3630, 825}},
+    Control{"Label2", {1560, 1320, 2685, 285}},    Control{"lblTitle", {1080, 240, 3885, 225}},
+    Control{"Label1", {1560, 1080, 2685, 285}},    Control{"lblDescription", {1050, 885, 4320, 180}},
+    Control{"lblVersion", {1050, 540, 3885, 225}}, Control{"lblDisclaimer", {255, 1800, 3630, 825}},
 };
 
 // The etched separator: a grey line lying over a wider white one.

@@ -30,8 +30,7 @@ QPushButton* createButton(QWidget* parent, const layout::Control& control, const
 void drawLine(QPainter& painter, const table::Line& line, const QColor& color)
 {
     painter.setPen(QPen(color, line.penWidthPixels, Qt::SolidLine, Qt::FlatCap));
-    painter.drawLine(twipsToPixels(line.x1), twipsToPixels(line.y1), twipsToPixels(line.x2),
-                     twipsToPixels(line.y2));
+    painter.drawLine(twipsToPixels(line.x1), twipsToPixels(line.y1), twipsToPixels(line.x2), twipsToPixels(line.y2));
 }
 
 }  // namespace
@@ -41,8 +40,8 @@ frmAbout::frmAbout() : frmAbout(std::make_unique<SystemInfoLauncher>()) {}
 frmAbout::frmAbout(std::unique_ptr<SystemInfoLauncher> launcher) : launcher(std::move(launcher))
 {
     // A fixed dialog frame with the close box only, and no task-bar entry.
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                   | Qt::MSWindowsFixedSizeDialogHint);
     // Though a tool window, it keeps the program running while it is open.
     setAttribute(Qt::WA_QuitOnClose, true);
     setFixedSize(table::kClientArea.toPixels().size());

@@ -2,12 +2,12 @@
 
 #include "game/Dealer.h"
 #include "game/RandomSource.h"
+#include "numbers/NumberText.h"
 #include "settings/CardRangeOption.h"
-#include "settings/NumberText.h"
 #include "settings/SettingsStore.h"
 #include "ui/DialogInputBox.h"
-#include "ui/ListBoxResultList.h"
 #include "ui/LayoutTables.h"
+#include "ui/ListBoxResultList.h"
 #include "ui/MessageBox.h"
 #include "ui/WindowPlacement.h"
 #include "ui/frmAbout.h"
@@ -36,8 +36,7 @@ namespace table = layout::mainWindow;
 QFont songFont(int pointSize)
 {
     QFont font;
-    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"),
-                      QStringLiteral("AR PL UMing CN")});
+    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN")});
     font.setPointSize(pointSize);
     return font;
 }
@@ -62,16 +61,14 @@ QFrame* createPanel(QWidget* parent, const char* name)
 
 }  // namespace
 
-frmMain::frmMain(Services services, QWidget* parent)
-    : QMainWindow(parent), services(std::move(services))
+frmMain::frmMain(Services services, QWidget* parent) : QMainWindow(parent), services(std::move(services))
 {
     if (!this->services.inputBox)
         this->services.inputBox = std::make_unique<DialogInputBox>(this);
 
     setWindowTitle(texts::kCaption);
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
-                   | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     QPalette windowPalette = palette();
     windowPalette.setColor(QPalette::Window, QApplication::palette("QMenu").color(QPalette::Window));
     setPalette(windowPalette);
@@ -158,23 +155,20 @@ void frmMain::createEntryPanel()
     const QFont buttonFont = songFont(kButtonFontPoints);
     for (std::size_t i = 0; i < cmdMan.size(); ++i) {
         const int index = static_cast<int>(i);
-        auto* button = createButton(Picture2, "cmdMan", QString::number(index + 1),
-                                    table::cardValueButton(index).toPixels());
+        auto* button =
+            createButton(Picture2, "cmdMan", QString::number(index + 1), table::cardValueButton(index).toPixels());
         button->setProperty("index", index);
         button->setFont(buttonFont);
         button->setAccessibleDescription(texts::kCardValueDescription.arg(index + 1));
-        connect(button, &QPushButton::clicked, this, [this, index] {
-            runGuarded([this, index] { cmdMan_Click(static_cast<std::int16_t>(index)); });
-        });
+        connect(button, &QPushButton::clicked, this,
+                [this, index] { runGuarded([this, index] { cmdMan_Click(static_cast<std::int16_t>(index)); }); });
         cmdMan[i] = button;
     }
-    cmdClear = createButton(Picture2, "cmdClear", texts::kClearSlots,
-                            table::kClearButton.toPixels());
+    cmdClear = createButton(Picture2, "cmdClear", texts::kClearSlots, table::kClearButton.toPixels());
     cmdClear->setAccessibleDescription(texts::kClearSlotsDescription);
     connectButton(cmdClear, &frmMain::cmdClear_Click);
     for (std::size_t i = 0; i < cmdSelect.size(); ++i) {
-        auto* slot = createButton(Picture2, "cmdSelect", QString(),
-                                  table::slotButton(static_cast<int>(i)).toPixels());
+        auto* slot = createButton(Picture2, "cmdSelect", QString(), table::slotButton(static_cast<int>(i)).toPixels());
         slot->setProperty("index", static_cast<int>(i));
         slot->setFont(buttonFont);
         slot->setAccessibleDescription(texts::kSlotDescription.arg(i + 1));
@@ -187,23 +181,19 @@ void frmMain::createMenus()
 {
     QMenu* mnuFile = menuBar()->addMenu(texts::kGameMenu);
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    addMenuItem(mnuFile, "mnuDeal", texts::kDeal, QKeySequence(Qt::CTRL | Qt::Key_D),
-                &frmMain::mnuDeal_Click);
-    addMenuItem(mnuFile, "mnuSpecify", texts::kSpecify, QKeySequence(Qt::CTRL | Qt::Key_S),
-                &frmMain::mnuSpecify_Click);
+    addMenuItem(mnuFile, "mnuDeal", texts::kDeal, QKeySequence(Qt::CTRL | Qt::Key_D), &frmMain::mnuDeal_Click);
+    addMenuItem(mnuFile, "mnuSpecify", texts::kSpecify, QKeySequence(Qt::CTRL | Qt::Key_S), &frmMain::mnuSpecify_Click);
     addSeparator(mnuFile, "mnuSpace1");
     addMenuItem(mnuFile, "mnuOption", texts::kOptions, QKeySequence(), &frmMain::mnuOption_Click);
     addSeparator(mnuFile, "mnuSpace3");
-    addMenuItem(mnuFile, "mnuExit", texts::kExit, QKeySequence(Qt::CTRL | Qt::Key_X),
-                &frmMain::mnuExit_Click);
+    addMenuItem(mnuFile, "mnuExit", texts::kExit, QKeySequence(Qt::CTRL | Qt::Key_X), &frmMain::mnuExit_Click);
 
     QMenu* mnuHelp = menuBar()->addMenu(texts::kHelpMenu);
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     addMenuItem(mnuHelp, "mnuContents", texts::kHelpContents, QKeySequence(Qt::CTRL | Qt::Key_H),
                 &frmMain::mnuContents_Click);
     addSeparator(mnuHelp, "mnuSpace2");
-    addMenuItem(mnuHelp, "mnuAbout", texts::kAbout, QKeySequence(Qt::CTRL | Qt::Key_A),
-                &frmMain::mnuAbout_Click);
+    addMenuItem(mnuHelp, "mnuAbout", texts::kAbout, QKeySequence(Qt::CTRL | Qt::Key_A), &frmMain::mnuAbout_Click);
 }
 
 void frmMain::setTabOrder()
@@ -223,16 +213,15 @@ void frmMain::setTabOrder()
         follow(button);
 }
 
-QPushButton* frmMain::createButton(QWidget* parent, const char* name, const QString& caption,
-                                   const QRect& rect)
+QPushButton* frmMain::createButton(QWidget* parent, const char* name, const QString& caption, const QRect& rect)
 {
     auto* button = place(new QPushButton(caption, parent), name, rect);
     button->setAutoDefault(false);
     return button;
 }
 
-QAction* frmMain::addMenuItem(QMenu* menu, const char* name, const QString& caption,
-                              const QKeySequence& shortcut, void (frmMain::*handler)())
+QAction* frmMain::addMenuItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
+                              void (frmMain::*handler)())
 {
     QAction* action = menu->addAction(caption);
     action->setObjectName(QString::fromLatin1(name));
@@ -251,8 +240,7 @@ void frmMain::addSeparator(QMenu* menu, const char* name)
 
 void frmMain::connectButton(QPushButton* button, void (frmMain::*handler)())
 {
-    connect(button, &QPushButton::clicked, this,
-            [this, handler] { runGuarded(handler); });
+    connect(button, &QPushButton::clicked, this, [this, handler] { runGuarded(handler); });
 }
 
 // No exception may reach Qt's event loop: an unexpected error ends the

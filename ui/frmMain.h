@@ -67,10 +67,9 @@ private:
     void createEntryPanel();
     void createMenus();
     void setTabOrder();
-    QPushButton* createButton(QWidget* parent, const char* name, const QString& caption,
-                              const QRect& rect);
-    QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption,
-                         const QKeySequence& shortcut, void (frmMain::*handler)());
+    QPushButton* createButton(QWidget* parent, const char* name, const QString& caption, const QRect& rect);
+    QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
+                         void (frmMain::*handler)());
     void addSeparator(QMenu* menu, const char* name);
     void connectButton(QPushButton* button, void (frmMain::*handler)());
     void runGuarded(void (frmMain::*handler)());

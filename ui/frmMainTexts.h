@@ -20,15 +20,13 @@ inline const QString kHelpContents = QStringLiteral("帮助(&H)");
 inline const QString kAbout = QStringLiteral("关于(&A)...");
 
 inline const QString kHelpTitle = QStringLiteral("Quartet帮助");
-inline const QString kHelpText = QStringLiteral(
-    "Quartet是一个很容易玩、又很有趣味的游戏。\n"
-    "\n"
-    "你要将发出的四张牌经过加、减、乘、除运算，得到结果24。\n"
-    "怎么样，试一试？");
+inline const QString kHelpText = QStringLiteral("Quartet是一个很容易玩、又很有趣味的游戏。\n"
+                                                "\n"
+                                                "你要将发出的四张牌经过加、减、乘、除运算，得到结果24。\n"
+                                                "怎么样，试一试？");
 
-inline const QString kMaxValTooSmall = QStringLiteral(
-    "最大牌值至少要为3，才能发出可以算出24点的牌。\n"
-    "请用“游戏”菜单中的“设置”修改最大牌值。");
+inline const QString kMaxValTooSmall = QStringLiteral("最大牌值至少要为3，才能发出可以算出24点的牌。\n"
+                                                      "请用“游戏”菜单中的“设置”修改最大牌值。");
 // For screen readers: names of the controls that show no text, and what
 // more a player who cannot see the window needs to know.
 inline const QString kCardDisplayName = QStringLiteral("发出的牌");
@@ -46,9 +44,8 @@ inline const QString kSpecifyDescription = QStringLiteral("自己选出四张牌
 inline const QString kExitDescription = QStringLiteral("退出Quartet");
 inline const QString kClearSlotsDescription = QStringLiteral("清空四个空位");
 
-inline const QString kMaxValNotSaved = QStringLiteral(
-    "最大牌值未能保存。\n"
-    "新的值 %1 只在本次运行中有效。");
+inline const QString kMaxValNotSaved = QStringLiteral("最大牌值未能保存。\n"
+                                                      "新的值 %1 只在本次运行中有效。");
 inline const QString kUnexpectedError = QStringLiteral("操作未能完成：%1");
 
 }  // namespace quartet::mainTexts

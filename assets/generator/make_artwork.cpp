@@ -26,8 +26,7 @@ namespace {
 // ---------------------------------------------------------------------------
 // Little-endian byte output
 
-class ByteWriter
-{
+class ByteWriter {
 public:
     void u8(unsigned value) { m_bytes.push_back(static_cast<std::uint8_t>(value)); }
     void u16(unsigned value)
@@ -50,8 +49,7 @@ private:
     std::vector<std::uint8_t> m_bytes;
 };
 
-struct Rgb
-{
+struct Rgb {
     std::uint8_t r = 0;
     std::uint8_t g = 0;
     std::uint8_t b = 0;
@@ -59,8 +57,7 @@ struct Rgb
     friend bool operator==(const Rgb&, const Rgb&) = default;
 };
 
-struct Colour
-{
+struct Colour {
     double r = 0;
     double g = 0;
     double b = 0;
@@ -68,8 +65,7 @@ struct Colour
 
 Colour mix(const Colour& from, const Colour& to, double t)
 {
-    return {from.r + (to.r - from.r) * t, from.g + (to.g - from.g) * t,
-            from.b + (to.b - from.b) * t};
+    return {from.r + (to.r - from.r) * t, from.g + (to.g - from.g) * t, from.b + (to.b - from.b) * t};
 }
 
 std::uint8_t toByte(double channel)
@@ -115,10 +111,9 @@ double valueNoise(double x, double y, std::uint32_t seed)
     const int y0 = floorToInt(y);
     const double fx = smoothstep(0.0, 1.0, x - x0);
     const double fy = smoothstep(0.0, 1.0, y - y0);
-    const double top = latticeValue(x0, y0, seed)
-        + (latticeValue(x0 + 1, y0, seed) - latticeValue(x0, y0, seed)) * fx;
-    const double bottom = latticeValue(x0, y0 + 1, seed)
-        + (latticeValue(x0 + 1, y0 + 1, seed) - latticeValue(x0, y0 + 1, seed)) * fx;
+    const double top = latticeValue(x0, y0, seed) + (latticeValue(x0 + 1, y0, seed) - latticeValue(x0, y0, seed)) * fx;
+    const double bottom =
+        latticeValue(x0, y0 + 1, seed) + (latticeValue(x0 + 1, y0 + 1, seed) - latticeValue(x0, y0 + 1, seed)) * fx;
     return top + (bottom - top) * fy;
 }
 
@@ -149,21 +144,21 @@ constexpr int cardHeight = 102;
 // left, painted back to front so that the lower puffs bulge in front of the
 // ones above them. Underneath, the cloud fades out along a flat base, as
 // cumulus clouds do.
-struct Puff
-{
+struct Puff {
     double x;
     double y;
     double radius;
 };
 
-struct Cloud
-{
+struct Cloud {
     std::vector<Puff> puffs;  // back to front
     double base;
 };
 
 const std::vector<Cloud>& cardClouds()
 {
+    // One cloud a row of puffs, left as drawn.
+    // clang-format off
     static const std::vector<Cloud> clouds = {
         // Upper right, running off the edge.
         {{{60, 11, 9}, {70, 14, 8}, {51, 15, 7}, {78, 18, 7}, {44, 19, 5}, {57, 19, 7},
@@ -181,6 +176,7 @@ const std::vector<Cloud>& cardClouds()
           {24, 103, 9}, {68, 102, 9}},
          110},
     };
+    // clang-format on
     return clouds;
 }
 
@@ -271,8 +267,7 @@ bool lessByChannel(const Rgb& a, const Rgb& b, int first)
     return false;
 }
 
-struct Box
-{
+struct Box {
     std::size_t begin;
     std::size_t end;
 };
@@ -305,9 +300,7 @@ Rgb averageColour(const std::vector<Rgb>& colours, std::size_t begin, std::size_
             sums[which] += static_cast<std::uint64_t>(channel(colours[i], which));
     }
     const std::uint64_t count = end - begin;
-    auto average = [&](int which) {
-        return static_cast<std::uint8_t>((sums[which] + count / 2) / count);
-    };
+    auto average = [&](int which) { return static_cast<std::uint8_t>((sums[which] + count / 2) / count); };
     return {average(0), average(1), average(2)};
 }
 
@@ -406,9 +399,8 @@ void sortByLuminance(Palette& palette)
     });
 }
 
-struct IndexedImage
-{
-    Palette palette;  // always paletteSize entries
+struct IndexedImage {
+    Palette palette;                    // always paletteSize entries
     std::vector<std::uint8_t> indices;  // top row first
 };
 
@@ -433,8 +425,8 @@ std::uint32_t rowStride(int width, int bitsPerPixel)
     return static_cast<std::uint32_t>((width * bitsPerPixel + 31) / 32 * 4);
 }
 
-void writeInfoHeader(ByteWriter& out, int width, int storedHeight, int bitsPerPixel,
-                     std::uint32_t imageSize, std::uint32_t coloursUsed)
+void writeInfoHeader(ByteWriter& out, int width, int storedHeight, int bitsPerPixel, std::uint32_t imageSize,
+                     std::uint32_t coloursUsed)
 {
     out.u32(infoHeaderSize);
     out.i32(width);
@@ -463,8 +455,7 @@ std::vector<std::uint8_t> encodeBmp(const IndexedImage& image, int width, int he
 {
     constexpr std::uint32_t fileHeaderSize = 14;
     const std::uint32_t stride = rowStride(width, 8);
-    const std::uint32_t pixelOffset =
-        fileHeaderSize + infoHeaderSize + static_cast<std::uint32_t>(paletteSize * 4);
+    const std::uint32_t pixelOffset = fileHeaderSize + infoHeaderSize + static_cast<std::uint32_t>(paletteSize * 4);
     const std::uint32_t imageSize = stride * static_cast<std::uint32_t>(height);
 
     ByteWriter out;
@@ -488,31 +479,32 @@ std::vector<std::uint8_t> encodeBmp(const IndexedImage& image, int width, int he
 // showing "24". Drawn by hand as pixel art, one letter per pixel.
 
 // The sixteen colours of both icon images. Letters name them in the art below.
-struct IconColour
-{
+struct IconColour {
     char letter;
     Rgb colour;
 };
 
 constexpr std::array<IconColour, 16> iconColours = {{
-    {'.', {0, 0, 0}},  // transparent: the mask hides it
-    {'K', {30, 38, 66}},  // outlines and digits
+    {'.', {0, 0, 0}},        // transparent: the mask hides it
+    {'K', {30, 38, 66}},     // outlines and digits
     {'B', {112, 170, 228}},  // deep sky at the head of the front card
     {'S', {150, 202, 243}},  // sky
     {'s', {196, 226, 251}},  // pale sky towards the foot
     {'W', {255, 255, 255}},  // cloud
     {'c', {222, 235, 248}},  // cloud in shadow
-    {'R', {232, 92, 78}},  // coral card
-    {'r', {178, 56, 48}},  // its shaded edge
-    {'O', {246, 152, 56}},  // orange card
-    {'o', {196, 104, 30}},  // its shaded edge
-    {'Y', {248, 208, 72}},  // gold card
-    {'y', {200, 156, 30}},  // its shaded edge
-    {'1', {0, 0, 0}},  // three spare entries, unused
+    {'R', {232, 92, 78}},    // coral card
+    {'r', {178, 56, 48}},    // its shaded edge
+    {'O', {246, 152, 56}},   // orange card
+    {'o', {196, 104, 30}},   // its shaded edge
+    {'Y', {248, 208, 72}},   // gold card
+    {'y', {200, 156, 30}},   // its shaded edge
+    {'1', {0, 0, 0}},        // three spare entries, unused
     {'2', {0, 0, 0}},
     {'3', {0, 0, 0}},
 }};
 
+// The pixel art, one row a line, left as drawn.
+// clang-format off
 constexpr std::array<std::string_view, 32> icon32 = {
     "................................",
     "...............KKKKKKKKKKKKKK...",
@@ -566,9 +558,9 @@ constexpr std::array<std::string_view, 16> icon16 = {
     "KSSSSSSSSSK.....",
     ".KKKKKKKKK......",
 };
+// clang-format on
 
-struct IconImage
-{
+struct IconImage {
     int size;
     std::vector<std::uint8_t> indices;  // top row first
 };
@@ -589,8 +581,7 @@ IconImage iconFromArt(const std::array<std::string_view, Size>& art)
     IconImage image{static_cast<int>(Size), {}};
     for (std::string_view row : art) {
         if (row.size() != Size) {
-            std::cerr << "make_artwork: icon row \"" << row << "\" is not " << Size
-                      << " pixels wide\n";
+            std::cerr << "make_artwork: icon row \"" << row << "\" is not " << Size << " pixels wide\n";
             std::exit(EXIT_FAILURE);
         }
         for (char letter : row)
@@ -654,7 +645,7 @@ std::vector<std::uint8_t> encodeIco(const std::vector<IconImage>& images)
         out.u8(static_cast<unsigned>(image.size));
         out.u8(static_cast<unsigned>(image.size));
         out.u8(16);  // colours
-        out.u8(0);  // reserved
+        out.u8(0);   // reserved
         out.u16(1);  // planes
         out.u16(4);  // bits per pixel
         out.u32(bytes);
@@ -672,8 +663,7 @@ std::vector<std::uint8_t> encodeIco(const std::vector<IconImage>& images)
 // small, and the file needs no compression library and comes out the same
 // everywhere.
 
-class Crc32
-{
+class Crc32 {
 public:
     Crc32()
     {
@@ -714,8 +704,7 @@ void appendU32BigEndian(std::vector<std::uint8_t>& out, std::uint32_t value)
         out.push_back(static_cast<std::uint8_t>(value >> shift));
 }
 
-void appendPngChunk(std::vector<std::uint8_t>& out, std::string_view type,
-                    const std::vector<std::uint8_t>& data)
+void appendPngChunk(std::vector<std::uint8_t>& out, std::string_view type, const std::vector<std::uint8_t>& data)
 {
     static const Crc32 crc;
     appendU32BigEndian(out, static_cast<std::uint32_t>(data.size()));
@@ -787,8 +776,7 @@ IconImage doubled(const IconImage& image)
     IconImage large{image.size * 2, {}};
     for (int y = 0; y < large.size; ++y) {
         for (int x = 0; x < large.size; ++x)
-            large.indices.push_back(
-                image.indices[static_cast<std::size_t>(y / 2 * image.size + x / 2)]);
+            large.indices.push_back(image.indices[static_cast<std::size_t>(y / 2 * image.size + x / 2)]);
     }
     return large;
 }
@@ -798,8 +786,7 @@ IconImage doubled(const IconImage& image)
 bool writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes)
 {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     file.close();
     if (!file) {
         std::cerr << "make_artwork: cannot write " << path.string() << '\n';
@@ -823,14 +810,12 @@ int main(int argc, char** argv)
         return EXIT_FAILURE;
     }
 
-    const std::vector<std::uint8_t> card =
-        encodeBmp(quantize(renderCard()), cardWidth, cardHeight);
+    const std::vector<std::uint8_t> card = encodeBmp(quantize(renderCard()), cardWidth, cardHeight);
     const IconImage small = iconFromArt(icon16);
     const IconImage medium = iconFromArt(icon32);
     const std::vector<std::uint8_t> icon = encodeIco({medium, small});
 
-    const bool written = writeFile(directory / "card.bmp", card)
-        && writeFile(directory / "quartet.ico", icon)
+    const bool written = writeFile(directory / "card.bmp", card) && writeFile(directory / "quartet.ico", icon)
         && writeFile(directory / "quartet-16.png", encodePng(small))
         && writeFile(directory / "quartet-32.png", encodePng(medium))
         && writeFile(directory / "quartet-64.png", encodePng(doubled(medium)));

@@ -40,4 +40,4 @@ inline std::int32_t readI32(const QByteArray& bytes, qsizetype offset)
     return static_cast<std::int32_t>(readU32(bytes, offset));
 }
 
-} // namespace quartet::test
+}  // namespace quartet::test

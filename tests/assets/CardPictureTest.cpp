@@ -21,8 +21,7 @@ TEST(CardPictureFile, HasTheBitmapLayoutOfA256ColourPicture)
     const QByteArray bytes = resourceBytes(cardPath);
     ASSERT_EQ(bytes.size(), 8830);
 
-    struct Field
-    {
+    struct Field {
         const char* name;
         qsizetype offset;
         std::uint32_t expected;
@@ -43,8 +42,7 @@ TEST(CardPictureFile, HasTheBitmapLayoutOfA256ColourPicture)
         {"palette colours", 46, 256, true},
     };
     for (const Field& field : fields) {
-        const std::uint32_t actual =
-            field.wide ? readU32(bytes, field.offset) : readU16(bytes, field.offset);
+        const std::uint32_t actual = field.wide ? readU32(bytes, field.offset) : readU16(bytes, field.offset);
         EXPECT_EQ(actual, field.expected) << field.name;
     }
 
@@ -69,8 +67,7 @@ TEST(CardPictureFile, LoadsAsAn8BitIndexedImage)
 
 // Checks of the picture itself: a bright sky of light blue with white clouds
 // that black digits stand out on.
-class CardPicture : public testing::Test
-{
+class CardPicture : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
@@ -102,10 +99,7 @@ protected:
         return static_cast<double>(count) / (width * height);
     }
 
-    static double luma(const QColor& c)
-    {
-        return 0.299 * c.red() + 0.587 * c.green() + 0.114 * c.blue();
-    }
+    static double luma(const QColor& c) { return 0.299 * c.red() + 0.587 * c.green() + 0.114 * c.blue(); }
 
     static inline QImage s_image;
 };
@@ -129,17 +123,15 @@ TEST_F(CardPicture, IsMostlyLightBlueSky)
     }
     EXPECT_GE(blue, red);
     EXPECT_GT(meanLightness(0, height - 1), 0.72);
-    const double skyBlue = shareOfPixels([](const QColor& c) {
-        return c.blue() >= c.red() + 30 && c.blue() >= c.green();
-    });
+    const double skyBlue =
+        shareOfPixels([](const QColor& c) { return c.blue() >= c.red() + 30 && c.blue() >= c.green(); });
     EXPECT_GT(skyBlue, 0.4);
 }
 
 TEST_F(CardPicture, HasWhiteClouds)
 {
-    const double whitish = shareOfPixels([](const QColor& c) {
-        return c.red() >= 235 && c.green() >= 240 && c.blue() >= 245;
-    });
+    const double whitish =
+        shareOfPixels([](const QColor& c) { return c.red() >= 235 && c.green() >= 240 && c.blue() >= 245; });
     EXPECT_GT(whitish, 0.05);
 }
 
@@ -159,8 +151,7 @@ TEST_F(CardPicture, IsLightEnoughEverywhereForBlackDigits)
 // the edges instead.
 TEST_F(CardPicture, HasNoBorder)
 {
-    struct Edge
-    {
+    struct Edge {
         const char* name;
         QPoint start;
         QPoint along;
@@ -187,5 +178,5 @@ TEST_F(CardPicture, HasNoBorder)
     }
 }
 
-} // namespace
-} // namespace quartet::test
+}  // namespace
+}  // namespace quartet::test

@@ -52,4 +52,4 @@ TEST(ArtworkGenerator, FailsWithoutAnOutputDirectory)
     EXPECT_FALSE(QFile::exists(scratch.filePath(QStringLiteral("missing/card.bmp"))));
 }
 
-} // namespace
+}  // namespace

@@ -102,5 +102,5 @@ TEST(IconFile, GivesAnIconInBothSizes)
     EXPECT_EQ(icon.pixmap(QSize(16, 16)).size(), QSize(16, 16));
 }
 
-} // namespace
-} // namespace quartet::test
+}  // namespace
+}  // namespace quartet::test

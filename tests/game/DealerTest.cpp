@@ -21,12 +21,12 @@ TEST(DrawCard, MapsTheUnitIntervalOntoOneToMaxVal)
     };
     const Case cases[] = {
         {0.0f, 13, 1},
-        {0.5f, 13, 7},               // 6.5 + 1
+        {0.5f, 13, 7},  // 6.5 + 1
         {kLargestBelowOne, 13, 13},
         {kLargestBelowOne, 3, 3},
         {0.0f, 32767, 1},
         {kLargestBelowOne, 32767, 32767},
-        {1.0f / 3.0f, 3, 2},         // the float just above 1/3 gives 1.0000000x + 1
+        {1.0f / 3.0f, 3, 2},  // the float just above 1/3 gives 1.0000000x + 1
     };
     for (const auto& c : cases)
         EXPECT_EQ(drawCard(c.r, c.maxVal), c.card) << "r=" << c.r << " MaxVal=" << c.maxVal;
@@ -64,8 +64,8 @@ TEST(Deal, DrawsUntilTheSolverFindsTheHandSolvable)
 
 TEST(Deal, RefusesALargestValueThatCanGiveNoSolvableHand)
 {
-    for (std::int16_t maxVal : {std::int16_t{2}, std::int16_t{1}, std::int16_t{0},
-                                std::int16_t{-5}, std::numeric_limits<std::int16_t>::min()}) {
+    for (std::int16_t maxVal : {std::int16_t{2}, std::int16_t{1}, std::int16_t{0}, std::int16_t{-5},
+                                std::numeric_limits<std::int16_t>::min()}) {
         Solver solver;
         solver.Card = {5, 6, 7, 8};
         VectorResultList list;
@@ -81,8 +81,8 @@ TEST(Deal, RefusesALargestValueThatCanGiveNoSolvableHand)
 
 TEST(Deal, EndsWithCardsInRangeForEveryDealableMaxVal)
 {
-    for (std::int16_t maxVal : {std::int16_t{3}, std::int16_t{4}, std::int16_t{13},
-                                std::int16_t{98}, std::numeric_limits<std::int16_t>::max()}) {
+    for (std::int16_t maxVal : {std::int16_t{3}, std::int16_t{4}, std::int16_t{13}, std::int16_t{98},
+                                std::numeric_limits<std::int16_t>::max()}) {
         const int deals = maxVal == 3 ? 30 : 3;  // 3 is the tight case
         for (int i = 0; i < deals; ++i) {
             Solver solver;

@@ -56,8 +56,7 @@ int differingPixels(const QImage& image, const QImage& reference, int scale)
     return differing;
 }
 
-struct IconCase
-{
+struct IconCase {
     int size;
     int sourceSize;  // the window icon image it is drawn from
 };
@@ -67,8 +66,7 @@ void PrintTo(const IconCase& icon, std::ostream* out)
     *out << icon.size << " px from the " << icon.sourceSize << " px window icon";
 }
 
-class DesktopIcon : public testing::TestWithParam<IconCase>
-{};
+class DesktopIcon : public testing::TestWithParam<IconCase> {};
 
 TEST_P(DesktopIcon, ShowsTheWindowIconsPixelArt)
 {
@@ -82,8 +80,7 @@ TEST_P(DesktopIcon, ShowsTheWindowIconsPixelArt)
     EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << "the surround is transparent";
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, DesktopIcon,
-                         testing::Values(IconCase{16, 16}, IconCase{32, 32}, IconCase{64, 32}),
+INSTANTIATE_TEST_SUITE_P(Sizes, DesktopIcon, testing::Values(IconCase{16, 16}, IconCase{32, 32}, IconCase{64, 32}),
                          [](const auto& info) { return std::to_string(info.param.size); });
 
 TEST(DesktopIconFiles, AreTheGeneratorsOutput)

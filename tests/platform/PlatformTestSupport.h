@@ -38,10 +38,7 @@ class ExportFile {
 public:
     std::string path() const { return dir_.filePath("registry.reg").toStdString(); }
 
-    void write(const std::string& bytes) const
-    {
-        std::ofstream(path(), std::ios::binary | std::ios::trunc) << bytes;
-    }
+    void write(const std::string& bytes) const { std::ofstream(path(), std::ios::binary | std::ios::trunc) << bytes; }
 
     // Header plus body, one .reg line per element.
     void writeLines(const std::vector<std::string>& lines) const

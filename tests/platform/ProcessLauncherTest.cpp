@@ -1,5 +1,5 @@
-#include "platform/LocalFileSystem.h"
 #include "platform/ProcessLauncher.h"
+#include "platform/LocalFileSystem.h"
 
 #include <gtest/gtest.h>
 

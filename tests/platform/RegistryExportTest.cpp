@@ -64,8 +64,8 @@ TEST(RegistryExportTest, ReadsValueLinesAndSkipsBadOnes)
     };
     for (const LineCase& c : cases) {
         SCOPED_TRACE(c.line);
-        const RegistryExport file = RegistryExport::parse(
-            kHeader + "[HKEY_LOCAL_MACHINE\\K]\r\n\"Before\"=\"1\"\r\n" + c.line + "\r\n\"After\"=\"2\"\r\n");
+        const RegistryExport file = RegistryExport::parse(kHeader + "[HKEY_LOCAL_MACHINE\\K]\r\n\"Before\"=\"1\"\r\n"
+                                                          + c.line + "\r\n\"After\"=\"2\"\r\n");
         EXPECT_EQ(valueIn(file, "K", "A"), c.value);
         EXPECT_EQ(valueIn(file, "K", "Before"), bytesOf(1, {'1', 0}));
         EXPECT_EQ(valueIn(file, "K", "After"), bytesOf(1, {'2', 0}));
@@ -74,17 +74,18 @@ TEST(RegistryExportTest, ReadsValueLinesAndSkipsBadOnes)
 
 TEST(RegistryExportTest, JoinsContinuedHexLists)
 {
-    const RegistryExport file = RegistryExport::parse(kHeader
-        + "[HKEY_LOCAL_MACHINE\\K]\n\"A\"=hex(2):41,\\\n  42,\\\n  43\n\"B\"=\"b\"\n");
+    const RegistryExport file =
+        RegistryExport::parse(kHeader + "[HKEY_LOCAL_MACHINE\\K]\n\"A\"=hex(2):41,\\\n  42,\\\n  43\n\"B\"=\"b\"\n");
     EXPECT_EQ(valueIn(file, "K", "A"), bytesOf(2, {0x41, 0x42, 0x43}));
     EXPECT_EQ(valueIn(file, "K", "B"), bytesOf(1, {'b', 0}));
 }
 
 TEST(RegistryExportTest, KeysAndNamesIgnoreCase)
 {
-    const RegistryExport file = RegistryExport::parse(kHeader
-        + "[HKEY_LOCAL_MACHINE\\Software\\Vendor\\Tool]\n\"Path\"=\"p\"\n@=\"d\"\n"
-          "[hkey_local_machine\\SOFTWARE\\vendor\\tool]\n\"Extra\"=\"e\"\n");
+    const RegistryExport file =
+        RegistryExport::parse(kHeader
+                              + "[HKEY_LOCAL_MACHINE\\Software\\Vendor\\Tool]\n\"Path\"=\"p\"\n@=\"d\"\n"
+                                "[hkey_local_machine\\SOFTWARE\\vendor\\tool]\n\"Extra\"=\"e\"\n");
     EXPECT_EQ(valueIn(file, "software\\VENDOR\\Tool", "PATH"), bytesOf(1, {'p', 0}));
     EXPECT_EQ(valueIn(file, "Software\\Vendor\\Tool", "extra"), bytesOf(1, {'e', 0}));
     EXPECT_EQ(valueIn(file, "Software\\Vendor\\Tool", ""), bytesOf(1, {'d', 0}));
@@ -92,12 +93,13 @@ TEST(RegistryExportTest, KeysAndNamesIgnoreCase)
 
 TEST(RegistryExportTest, KeysBelowOthersAndOutsideAnyKey)
 {
-    const RegistryExport file = RegistryExport::parse(kHeader
-        + "\"Loose\"=\"x\"\n"
-          "[HKEY_LOCAL_MACHINE\\A\\B\\C]\n\"V\"=\"1\"\n\"Gone\"=\"g\"\n\"Gone\"=-\n\"V\"=\"2\"\n"
-          "[HKEY_NOWHERE\\A]\n\"Lost\"=\"x\"\n"
-          "[-HKEY_LOCAL_MACHINE\\A\\B\\C]\n\"Lost\"=\"x\"\n"
-          "[HKEY_LOCAL_MACHINE\\A\\B\\C] ; comment\n\"Lost\"=\"x\"\n");
+    const RegistryExport file =
+        RegistryExport::parse(kHeader
+                              + "\"Loose\"=\"x\"\n"
+                                "[HKEY_LOCAL_MACHINE\\A\\B\\C]\n\"V\"=\"1\"\n\"Gone\"=\"g\"\n\"Gone\"=-\n\"V\"=\"2\"\n"
+                                "[HKEY_NOWHERE\\A]\n\"Lost\"=\"x\"\n"
+                                "[-HKEY_LOCAL_MACHINE\\A\\B\\C]\n\"Lost\"=\"x\"\n"
+                                "[HKEY_LOCAL_MACHINE\\A\\B\\C] ; comment\n\"Lost\"=\"x\"\n");
     EXPECT_TRUE(file.hasKey(kMachine, "A\\B"));
     EXPECT_EQ(file.key(kMachine, "A\\B")->valueCount(), 0u);
     EXPECT_FALSE(file.hasKey(kMachine, "A\\B\\C\\D"));
@@ -128,7 +130,8 @@ TEST(RegistryExportTest, AcceptsTheEncodingsTheEditorWrites)
     const std::vector<Case> cases = {
         {"UTF-8", kHeader + body, true},
         {"UTF-8 with mark", "\xEF\xBB\xBF" + kHeader + body, true},
-        {"UTF-16LE with mark", utf16Le(u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\K]\r\n\"A\"=\"v\"\r\n"), true},
+        {"UTF-16LE with mark",
+         utf16Le(u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\K]\r\n\"A\"=\"v\"\r\n"), true},
         {"UTF-16BE", std::string("\xFE\xFF\0W", 4) + body, false},
         {"no header", body, false},
         {"old header", "REGEDIT4\r\n\r\n" + body, false},
@@ -147,9 +150,10 @@ TEST(RegistryExportTest, DecodesUtf16TextToUtf8)
 {
     // 系 U+7CFB and the musical G clef U+1D11E (a surrogate pair); a lone
     // surrogate becomes U+FFFD.
-    const RegistryExport file = RegistryExport::parse(utf16Le(
-        u"Windows Registry Editor Version 5.00\r\n[HKEY_LOCAL_MACHINE\\K]\r\n\"A\"=\"\u7CFB\U0001D11E\"\r\n"
-        u"\"B\"=\"" + std::u16string(1, char16_t(0xD800)) + u"\"\r\n"));
+    const RegistryExport file = RegistryExport::parse(
+        utf16Le(u"Windows Registry Editor Version 5.00\r\n[HKEY_LOCAL_MACHINE\\K]\r\n\"A\"=\"\u7CFB\U0001D11E\"\r\n"
+                u"\"B\"=\""
+                + std::u16string(1, char16_t(0xD800)) + u"\"\r\n"));
     EXPECT_EQ(valueIn(file, "K", "A"), bytesOf(1, {0xE7, 0xB3, 0xBB, 0xF0, 0x9D, 0x84, 0x9E, 0}));
     EXPECT_EQ(valueIn(file, "K", "B"), bytesOf(1, {0xEF, 0xBF, 0xBD, 0}));
 }

@@ -32,9 +32,9 @@ void expectBalanced(const RecordingRegistry& registry)
 
 struct KeyValueCase {
     const char* name;
-    std::string valueLine;         // the value "V" under the test key
+    std::string valueLine;  // the value "V" under the test key
     bool found;
-    std::string expected;          // KeyVal afterwards; it was "prior" before
+    std::string expected;  // KeyVal afterwards; it was "prior" before
 };
 
 TEST(GetKeyValueTest, ReadsEachKindOfValueAsText)
@@ -112,9 +112,9 @@ TEST(GetKeyValueTest, OpensForReadingOnly)
 struct LaunchCase {
     const char* name;
     std::vector<std::string> registryLines;
-    std::set<std::string> files;      // what the file test finds
+    std::set<std::string> files;  // what the file test finds
     bool launchesSucceed;
-    std::vector<std::string> asked;   // the file tests made
+    std::vector<std::string> asked;  // the file tests made
     std::optional<std::string> launched;
     bool message;
 };
@@ -129,36 +129,100 @@ TEST(StartSysInfoTest, FindsAndStartsTheToolOrSaysItCannot)
         return lines;
     };
     const std::vector<LaunchCase> cases = {
-        {"path of an existing tool", {kMsInfoSection, "\"PATH\"=\"C:\\\\Info\\\\msinfo32.exe\""},
-         {"C:\\Info\\msinfo32.exe"}, true, {}, "C:\\Info\\msinfo32.exe", false},
-        {"path started unchecked", {kMsInfoSection, "\"PATH\"=\"C:\\\\Info\\\\msinfo32.exe\""},
-         {}, true, {}, "C:\\Info\\msinfo32.exe", false},
-        {"path whose launch fails", {kMsInfoSection, "\"PATH\"=\"C:\\\\Info\\\\msinfo32.exe\""},
-         {}, false, {}, "C:\\Info\\msinfo32.exe", true},
-        {"path wins over folder", with({kMsInfoSection, "\"PATH\"=\"C:\\\\P.exe\""}, folderLines),
-         {folderWithTool}, true, {}, "C:\\P.exe", false},
-        {"path without its zero", {kMsInfoSection, hexValueLine("PATH", 1, "C:\\P.exe")},
-         {}, true, {}, "C:\\P.exe", false},
+        {"path of an existing tool",
+         {kMsInfoSection, "\"PATH\"=\"C:\\\\Info\\\\msinfo32.exe\""},
+         {"C:\\Info\\msinfo32.exe"},
+         true,
+         {},
+         "C:\\Info\\msinfo32.exe",
+         false},
+        {"path started unchecked",
+         {kMsInfoSection, "\"PATH\"=\"C:\\\\Info\\\\msinfo32.exe\""},
+         {},
+         true,
+         {},
+         "C:\\Info\\msinfo32.exe",
+         false},
+        {"path whose launch fails",
+         {kMsInfoSection, "\"PATH\"=\"C:\\\\Info\\\\msinfo32.exe\""},
+         {},
+         false,
+         {},
+         "C:\\Info\\msinfo32.exe",
+         true},
+        {"path wins over folder",
+         with({kMsInfoSection, "\"PATH\"=\"C:\\\\P.exe\""}, folderLines),
+         {folderWithTool},
+         true,
+         {},
+         "C:\\P.exe",
+         false},
+        {"path without its zero",
+         {kMsInfoSection, hexValueLine("PATH", 1, "C:\\P.exe")},
+         {},
+         true,
+         {},
+         "C:\\P.exe",
+         false},
         {"key and value names in other case",
          {"[hkey_local_machine\\software\\MICROSOFT\\shared tools\\msinfo]", "\"path\"=\"C:\\\\P.exe\""},
-         {}, true, {}, "C:\\P.exe", false},
+         {},
+         true,
+         {},
+         "C:\\P.exe",
+         false},
         {"folder holding the tool", folderLines, {folderWithTool}, true, {folderWithTool}, folderWithTool, false},
-        {"folder with trailing backslash", {kLocationSection, "\"MSINFO\"=\"C:\\\\Tools\\\\\""},
-         {"C:\\Tools\\\\MSINFO32.EXE"}, true, {"C:\\Tools\\\\MSINFO32.EXE"}, "C:\\Tools\\\\MSINFO32.EXE", false},
+        {"folder with trailing backslash",
+         {kLocationSection, "\"MSINFO\"=\"C:\\\\Tools\\\\\""},
+         {"C:\\Tools\\\\MSINFO32.EXE"},
+         true,
+         {"C:\\Tools\\\\MSINFO32.EXE"},
+         "C:\\Tools\\\\MSINFO32.EXE",
+         false},
         {"folder without the tool", folderLines, {}, true, {folderWithTool}, std::nullopt, true},
-        {"neither value", {kMsInfoSection, "\"Other\"=\"x\"", kLocationSection, "\"Other\"=\"y\""},
-         {folderWithTool}, true, {}, std::nullopt, true},
+        {"neither value",
+         {kMsInfoSection, "\"Other\"=\"x\"", kLocationSection, "\"Other\"=\"y\""},
+         {folderWithTool},
+         true,
+         {},
+         std::nullopt,
+         true},
         {"empty registry", {}, {folderWithTool}, true, {}, std::nullopt, true},
-        {"path over 1024 bytes is absent", with({kMsInfoSection, hexValueLine("PATH", 1, tooLong)}, folderLines),
-         {folderWithTool}, true, {folderWithTool}, folderWithTool, false},
-        {"path without data", with({kMsInfoSection, "\"PATH\"=hex(1):"}, folderLines),
-         {folderWithTool}, true, {}, std::nullopt, true},
-        {"folder without data", {kLocationSection, "\"MSINFO\"=hex(1):"},
-         {folderWithTool}, true, {}, std::nullopt, true},
-        {"path of another type", {kMsInfoSection, hexValueLine("PATH", 2, std::string("C:\\P.exe\0", 9))},
-         {}, true, {}, "", true},
-        {"folder of another type", {kLocationSection, hexValueLine("MSINFO", 2, std::string("C:\\T\0", 5))},
-         {"\\MSINFO32.EXE"}, true, {"\\MSINFO32.EXE"}, "\\MSINFO32.EXE", false},
+        {"path over 1024 bytes is absent",
+         with({kMsInfoSection, hexValueLine("PATH", 1, tooLong)}, folderLines),
+         {folderWithTool},
+         true,
+         {folderWithTool},
+         folderWithTool,
+         false},
+        {"path without data",
+         with({kMsInfoSection, "\"PATH\"=hex(1):"}, folderLines),
+         {folderWithTool},
+         true,
+         {},
+         std::nullopt,
+         true},
+        {"folder without data",
+         {kLocationSection, "\"MSINFO\"=hex(1):"},
+         {folderWithTool},
+         true,
+         {},
+         std::nullopt,
+         true},
+        {"path of another type",
+         {kMsInfoSection, hexValueLine("PATH", 2, std::string("C:\\P.exe\0", 9))},
+         {},
+         true,
+         {},
+         "",
+         true},
+        {"folder of another type",
+         {kLocationSection, hexValueLine("MSINFO", 2, std::string("C:\\T\0", 5))},
+         {"\\MSINFO32.EXE"},
+         true,
+         {"\\MSINFO32.EXE"},
+         "\\MSINFO32.EXE",
+         false},
     };
     ExportFile file;
     for (const LaunchCase& c : cases) {

@@ -25,15 +25,14 @@ void expectAskedForTheLargestValue(const testing::ScriptedInputBox& inputBox)
         EXPECT_EQ(title, kTitle);
 }
 
-
 TEST(LoadMaxVal, ReadsTheStoreAndStartsDespiteABadValue)
 {
     const struct {
         std::optional<QString> stored;
         std::int16_t expected;
     } cases[] = {
-        {std::nullopt, 9}, {"13", 13}, {"200", 200}, {"-5", -5}, {" 7 ", 7}, {"2.5", 2},
-        {"abc", 9}, {"12abc", 9}, {"", 9}, {"40000", 9},
+        {std::nullopt, 9}, {"13", 13}, {"200", 200}, {"-5", -5}, {" 7 ", 7},
+        {"2.5", 2},        {"abc", 9}, {"12abc", 9}, {"", 9},    {"40000", 9},
     };
     for (const auto& c : cases) {
         testing::MemorySettingsStore store;

@@ -26,7 +26,7 @@ public:
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
 private:
-    rlimit m_old {};
+    rlimit m_old{};
     void (*m_oldHandler)(int) = nullptr;
 };
 

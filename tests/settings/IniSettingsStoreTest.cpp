@@ -41,7 +41,10 @@ protected:
         ASSERT_EQ(file.write(text), text.size());
     }
 
-    QString getMaxVal(const QString& defaultText = "none") { return m_store.GetSetting("Quartet", "General", "MaxVal", defaultText); }
+    QString getMaxVal(const QString& defaultText = "none")
+    {
+        return m_store.GetSetting("Quartet", "General", "MaxVal", defaultText);
+    }
     void saveMaxVal(const QString& text) { m_store.SaveSetting("Quartet", "General", "MaxVal", text); }
 
     QTemporaryDir m_dir;
@@ -65,14 +68,10 @@ TEST_F(IniSettingsStoreTest, HandWrittenFilesAreReadAsWritten)
         QByteArray file;
         QString expected;
     } cases[] = {
-        {"[General]\nMaxVal=200\n", "200"},
-        {"MaxVal=7\n", "7"},
-        {"[General]\nMaxVal=abc\n", "abc"},
-        {"[General]\nMaxVal=\n", ""},
-        {"[General]\nMaxVal=1,2\n", "1,2"},
-        {"[General]\nOther=3\n", "none"},
-        {"[Window]\nMaxVal=3\n", "none"},
-        {"", "none"},
+        {"[General]\nMaxVal=200\n", "200"}, {"MaxVal=7\n", "7"},
+        {"[General]\nMaxVal=abc\n", "abc"}, {"[General]\nMaxVal=\n", ""},
+        {"[General]\nMaxVal=1,2\n", "1,2"}, {"[General]\nOther=3\n", "none"},
+        {"[Window]\nMaxVal=3\n", "none"},   {"", "none"},
     };
     for (const auto& c : cases) {
         QTemporaryDir dir;

@@ -48,11 +48,10 @@ bool exactlyReaches24(const std::array<Fraction, 4>& values, std::size_t count)
             }
             const Fraction x = values[i];
             const Fraction y = values[j];
-            std::array<Fraction, 6> results = {
-                reduced(x.num * y.den + y.num * x.den, x.den * y.den),
-                reduced(x.num * y.den - y.num * x.den, x.den * y.den),
-                reduced(y.num * x.den - x.num * y.den, x.den * y.den),
-                reduced(x.num * y.num, x.den * y.den)};
+            std::array<Fraction, 6> results = {reduced(x.num * y.den + y.num * x.den, x.den * y.den),
+                                               reduced(x.num * y.den - y.num * x.den, x.den * y.den),
+                                               reduced(y.num * x.den - x.num * y.den, x.den * y.den),
+                                               reduced(x.num * y.num, x.den * y.den)};
             std::size_t resultCount = 4;
             if (y.num != 0)
                 results[resultCount++] = reduced(x.num * y.den, x.den * y.num);
@@ -71,8 +70,7 @@ bool exactlyReaches24(const std::array<Fraction, 4>& values, std::size_t count)
 bool exactlyReaches24(const Hand& hand)
 {
     std::array<Fraction, 4> values{};
-    std::transform(hand.begin(), hand.end(), values.begin(),
-                   [](std::int16_t card) { return Fraction{card, 1}; });
+    std::transform(hand.begin(), hand.end(), values.begin(), [](std::int16_t card) { return Fraction{card, 1}; });
     return exactlyReaches24(values, 4);
 }
 
@@ -90,8 +88,8 @@ std::vector<Hand> allHands()
 
 std::string describe(const Hand& hand)
 {
-    return std::to_string(hand[0]) + "," + std::to_string(hand[1]) + ","
-            + std::to_string(hand[2]) + "," + std::to_string(hand[3]);
+    return std::to_string(hand[0]) + "," + std::to_string(hand[1]) + "," + std::to_string(hand[2]) + ","
+        + std::to_string(hand[3]);
 }
 
 class CrossCheck : public testing::Test {
@@ -136,8 +134,7 @@ TEST_F(CrossCheck, EveryAnswerLineIsASolutionOfItsHand)
         solver.Enumerate(list);
         const auto& lines = list.lines();
         if (!solvable(hand)) {
-            EXPECT_EQ(lines, std::vector<std::string>{std::string(kNoSolutionLine)})
-                    << describe(hand);
+            EXPECT_EQ(lines, std::vector<std::string>{std::string(kNoSolutionLine)}) << describe(hand);
             continue;
         }
         const bool allDifferent = std::set<int>(hand.begin(), hand.end()).size() == 4;

@@ -93,8 +93,8 @@ TEST_F(EnumeratorTest, FillsTheOperatorSymbolsItself)
 
 TEST_F(EnumeratorTest, UnsolvableHandsGetTheNoSolutionLine)
 {
-    for (const Hand hand : {Hand{1, 1, 1, 1}, Hand{2, 2, 2, 2}, Hand{13, 13, 13, 13},
-                            Hand{0, 0, 0, 0}, Hand{1, 1, 1, 2}}) {
+    for (const Hand hand :
+         {Hand{1, 1, 1, 1}, Hand{2, 2, 2, 2}, Hand{13, 13, 13, 13}, Hand{0, 0, 0, 0}, Hand{1, 1, 1, 2}}) {
         EXPECT_EQ(search(hand), Lines{std::string(kNoSolutionLine)}) << hand[0];
     }
 }
@@ -106,9 +106,9 @@ TEST_F(EnumeratorTest, CheckOnlyLeavesTheListEmptyAndOnlyEverSetsFound)
         bool foundBefore;
         bool foundAfter;
     };
-    for (const Case& c : {Case{{1, 2, 3, 4}, false, true}, Case{{1, 2, 3, 4}, true, true},
-                          Case{{1, 1, 1, 1}, false, false}, Case{{1, 1, 1, 1}, true, true},
-                          Case{{0, 0, 0, 0}, false, false}}) {
+    for (const Case& c :
+         {Case{{1, 2, 3, 4}, false, true}, Case{{1, 2, 3, 4}, true, true}, Case{{1, 1, 1, 1}, false, false},
+          Case{{1, 1, 1, 1}, true, true}, Case{{0, 0, 0, 0}, false, false}}) {
         list.append("stale");
         solver.Found = c.foundBefore;
         EXPECT_TRUE(search(c.hand, true).empty()) << c.hand[0] << c.hand[3];

@@ -25,21 +25,21 @@ TEST_P(KernelTable, GivesTheExactDouble)
 {
     const KernelCase& c = GetParam();
     EXPECT_EQ(std::bit_cast<std::uint64_t>(V(c.num1, c.oper, c.num2)), c.expectedBits)
-            << c.num1 << " op " << c.oper << " " << c.num2;
+        << c.num1 << " op " << c.oper << " " << c.num2;
 }
 
-INSTANTIATE_TEST_SUITE_P(Operators, KernelTable, testing::Values(
-    KernelCase{3, 0, 4, std::bit_cast<std::uint64_t>(7.0)},
-    KernelCase{2, 1, 5, std::bit_cast<std::uint64_t>(-3.0)},  // left minus right
-    KernelCase{6, 2, -4, std::bit_cast<std::uint64_t>(-24.0)},
-    KernelCase{8, 3, 3, std::bit_cast<std::uint64_t>(2.6666666666666665)},
-    KernelCase{1, 3, 1e-300, std::bit_cast<std::uint64_t>(9.999999999999999e299)},
-    KernelCase{7, 3, 0.0, kDivisionByZeroBits},
-    KernelCase{0, 3, 0.0, kDivisionByZeroBits},
-    KernelCase{-7, 3, -0.0, kDivisionByZeroBits},  // positive whatever the signs
-    KernelCase{5, 4, 6, std::bit_cast<std::uint64_t>(0.0)},
-    KernelCase{5, -1, 6, std::bit_cast<std::uint64_t>(0.0)},
-    KernelCase{5, 1000, 6, std::bit_cast<std::uint64_t>(0.0)}));
+INSTANTIATE_TEST_SUITE_P(Operators, KernelTable,
+                         testing::Values(KernelCase{3, 0, 4, std::bit_cast<std::uint64_t>(7.0)},
+                                         KernelCase{2, 1, 5, std::bit_cast<std::uint64_t>(-3.0)},  // left minus right
+                                         KernelCase{6, 2, -4, std::bit_cast<std::uint64_t>(-24.0)},
+                                         KernelCase{8, 3, 3, std::bit_cast<std::uint64_t>(2.6666666666666665)},
+                                         KernelCase{1, 3, 1e-300, std::bit_cast<std::uint64_t>(9.999999999999999e299)},
+                                         KernelCase{7, 3, 0.0, kDivisionByZeroBits},
+                                         KernelCase{0, 3, 0.0, kDivisionByZeroBits},
+                                         KernelCase{-7, 3, -0.0, kDivisionByZeroBits},  // positive whatever the signs
+                                         KernelCase{5, 4, 6, std::bit_cast<std::uint64_t>(0.0)},
+                                         KernelCase{5, -1, 6, std::bit_cast<std::uint64_t>(0.0)},
+                                         KernelCase{5, 1000, 6, std::bit_cast<std::uint64_t>(0.0)}));
 
 struct ErrorCase {
     const char* what;
@@ -62,14 +62,14 @@ TEST_P(KernelError, IsRaisedOnOverflowAndInvalidOperation)
 constexpr double kMax = std::numeric_limits<double>::max();
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
-INSTANTIATE_TEST_SUITE_P(Failures, KernelError, testing::Values(
-    ErrorCase{"sum overflows", kMax, 0, kMax},
-    ErrorCase{"difference overflows", -kMax, 1, kMax},
-    ErrorCase{"product overflows", kMax, 2, 2.0},
-    ErrorCase{"quotient overflows", 1.0, 3, std::numeric_limits<double>::denorm_min()},
-    ErrorCase{"infinity minus infinity", kInfinity, 1, kInfinity},
-    ErrorCase{"zero times infinity", 0.0, 2, kInfinity},
-    ErrorCase{"infinity over infinity", kInfinity, 3, kInfinity}));
+INSTANTIATE_TEST_SUITE_P(
+    Failures, KernelError,
+    testing::Values(ErrorCase{"sum overflows", kMax, 0, kMax}, ErrorCase{"difference overflows", -kMax, 1, kMax},
+                    ErrorCase{"product overflows", kMax, 2, 2.0},
+                    ErrorCase{"quotient overflows", 1.0, 3, std::numeric_limits<double>::denorm_min()},
+                    ErrorCase{"infinity minus infinity", kInfinity, 1, kInfinity},
+                    ErrorCase{"zero times infinity", 0.0, 2, kInfinity},
+                    ErrorCase{"infinity over infinity", kInfinity, 3, kInfinity}));
 
 TEST(Kernel, UnderflowAndInexactResultsAreNotErrors)
 {

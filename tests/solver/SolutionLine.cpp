@@ -9,17 +9,16 @@ namespace quartet::test {
 namespace {
 
 // The five bracketings of four operands, numbers written N and operators o.
-constexpr std::array<std::string_view, 5> kShapeSkeletons = {
-    "((NoN)oN)oN", "(NoN)o(NoN)", "(No(NoN))oN", "No((NoN)oN)", "No(No(NoN))"};
+constexpr std::array<std::string_view, 5> kShapeSkeletons = {"((NoN)oN)oN", "(NoN)o(NoN)", "(No(NoN))oN", "No((NoN)oN)",
+                                                             "No(No(NoN))"};
 
 constexpr std::string_view kOperatorSymbols = "+-x/";
 
 // The card positions that become a, b, c, d, in the order the search tries them.
 constexpr std::array<std::array<int, 4>, 24> kOrderings = {{
-    {0, 3, 2, 1}, {0, 3, 1, 2}, {0, 1, 3, 2}, {0, 1, 2, 3}, {0, 2, 3, 1}, {0, 2, 1, 3},
-    {1, 0, 2, 3}, {1, 0, 3, 2}, {1, 3, 0, 2}, {1, 3, 2, 0}, {1, 2, 0, 3}, {1, 2, 3, 0},
-    {2, 0, 3, 1}, {2, 0, 1, 3}, {2, 1, 0, 3}, {2, 1, 3, 0}, {2, 3, 0, 1}, {2, 3, 1, 0},
-    {3, 0, 2, 1}, {3, 0, 1, 2}, {3, 1, 0, 2}, {3, 1, 2, 0}, {3, 2, 0, 1}, {3, 2, 1, 0},
+    {0, 3, 2, 1}, {0, 3, 1, 2}, {0, 1, 3, 2}, {0, 1, 2, 3}, {0, 2, 3, 1}, {0, 2, 1, 3}, {1, 0, 2, 3}, {1, 0, 3, 2},
+    {1, 3, 0, 2}, {1, 3, 2, 0}, {1, 2, 0, 3}, {1, 2, 3, 0}, {2, 0, 3, 1}, {2, 0, 1, 3}, {2, 1, 0, 3}, {2, 1, 3, 0},
+    {2, 3, 0, 1}, {2, 3, 1, 0}, {3, 0, 2, 1}, {3, 0, 1, 2}, {3, 1, 0, 2}, {3, 1, 2, 0}, {3, 2, 0, 1}, {3, 2, 1, 0},
 }};
 
 struct SyntaxError {};

@@ -39,8 +39,8 @@ struct ShapeCase {
 // Table rows read as "a,b,c,d ops op1,op2,op3" in failure messages.
 void PrintTo(const Hand& order, const Operators& operators, std::ostream* os)
 {
-    *os << order[0] << ',' << order[1] << ',' << order[2] << ',' << order[3] << " ops "
-        << operators[0] << ',' << operators[1] << ',' << operators[2];
+    *os << order[0] << ',' << order[1] << ',' << order[2] << ',' << order[3] << " ops " << operators[0] << ','
+        << operators[1] << ',' << operators[2];
 }
 
 void PrintTo(const ShapeCase& c, std::ostream* os)
@@ -64,22 +64,25 @@ TEST_P(VerifierShapes, CheckOnlyModeSetsFoundAndWritesNothing)
     EXPECT_EQ(solver.Found, !GetParam().lines.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Hits, VerifierShapes, testing::Values(
-    ShapeCase{{1, 4, 3, 2}, {2, 2, 2},
-              {"(( 1x 4)x 3)x 2=24", "( 1x 4)x( 3x 2)=24", "( 1x( 4x 3))x 2=24",
-               " 1x(( 4x 3)x 2)=24", " 1x( 4x( 3x 2))=24"}},
-    // 8/(3-8/3) comes out as 23.99999999999999 and still counts.
-    ShapeCase{{8, 3, 8, 3}, {3, 1, 3}, {" 8/( 3-( 8/ 3))=24"}},
-    ShapeCase{{10, 10, 4, 4}, {2, 1, 3}, {"(( 10x 10)- 4)/ 4=24"}},
-    ShapeCase{{6, 4, 1, 0}, {2, 2, 0},
-              {"(( 6x 4)x 1)+ 0=24", "( 6x 4)x( 1+ 0)=24", "( 6x( 4x 1))+ 0=24",
-               " 6x(( 4x 1)+ 0)=24", " 6x( 4x( 1+ 0))=24"}},
-    ShapeCase{{-4, -6, 1, 1}, {2, 2, 2},
-              {"((-4x-6)x 1)x 1=24", "(-4x-6)x( 1x 1)=24", "(-4x(-6x 1))x 1=24",
-               "-4x((-6x 1)x 1)=24", "-4x(-6x( 1x 1))=24"}},
-    // Dividing by a zero card goes on with 1e31 and misses.
-    ShapeCase{{24, 0, 0, 0}, {3, 0, 0}, {}},
-    ShapeCase{{1, 1, 1, 1}, {2, 2, 2}, {}}));
+INSTANTIATE_TEST_SUITE_P(Hits, VerifierShapes,
+                         testing::Values(ShapeCase{{1, 4, 3, 2},
+                                                   {2, 2, 2},
+                                                   {"(( 1x 4)x 3)x 2=24", "( 1x 4)x( 3x 2)=24", "( 1x( 4x 3))x 2=24",
+                                                    " 1x(( 4x 3)x 2)=24", " 1x( 4x( 3x 2))=24"}},
+                                         // 8/(3-8/3) comes out as 23.99999999999999 and still counts.
+                                         ShapeCase{{8, 3, 8, 3}, {3, 1, 3}, {" 8/( 3-( 8/ 3))=24"}},
+                                         ShapeCase{{10, 10, 4, 4}, {2, 1, 3}, {"(( 10x 10)- 4)/ 4=24"}},
+                                         ShapeCase{{6, 4, 1, 0},
+                                                   {2, 2, 0},
+                                                   {"(( 6x 4)x 1)+ 0=24", "( 6x 4)x( 1+ 0)=24", "( 6x( 4x 1))+ 0=24",
+                                                    " 6x(( 4x 1)+ 0)=24", " 6x( 4x( 1+ 0))=24"}},
+                                         ShapeCase{{-4, -6, 1, 1},
+                                                   {2, 2, 2},
+                                                   {"((-4x-6)x 1)x 1=24", "(-4x-6)x( 1x 1)=24", "(-4x(-6x 1))x 1=24",
+                                                    "-4x((-6x 1)x 1)=24", "-4x(-6x( 1x 1))=24"}},
+                                         // Dividing by a zero card goes on with 1e31 and misses.
+                                         ShapeCase{{24, 0, 0, 0}, {3, 0, 0}, {}},
+                                         ShapeCase{{1, 1, 1, 1}, {2, 2, 2}, {}}));
 
 TEST_F(VerifierTest, FoundSetOnEntryDoesNotStopAnswerMode)
 {
@@ -120,8 +123,7 @@ void PrintTo(const UnknownOperatorCase& c, std::ostream* os)
     PrintTo(c.order, c.operators, os);
 }
 
-class VerifierUnknownOperator
-    : public VerifierTest, public testing::WithParamInterface<UnknownOperatorCase> {};
+class VerifierUnknownOperator : public VerifierTest, public testing::WithParamInterface<UnknownOperatorCase> {};
 
 // An index outside 0 to 3 acts as an operator that yields 0; only writing a
 // line needs its text, and that lookup fails.
@@ -138,11 +140,11 @@ TEST_P(VerifierUnknownOperator, FailsOnlyWhenAHitNeedsItsText)
     EXPECT_EQ(solver.Found, hits);
 }
 
-INSTANTIATE_TEST_SUITE_P(Indices, VerifierUnknownOperator, testing::Values(
-    UnknownOperatorCase{{5, 5, 12, 12}, {9, 0, 0}, true},   // ((5?5)+12)+12
-    UnknownOperatorCase{{5, 5, 12, 12}, {-1, 0, 0}, true},
-    UnknownOperatorCase{{12, 12, 5, 5}, {0, 0, 7}, true},   // (12+12)+(5?5)
-    UnknownOperatorCase{{1, 1, 1, 1}, {9, 0, 0}, false}));
+INSTANTIATE_TEST_SUITE_P(Indices, VerifierUnknownOperator,
+                         testing::Values(UnknownOperatorCase{{5, 5, 12, 12}, {9, 0, 0}, true},  // ((5?5)+12)+12
+                                         UnknownOperatorCase{{5, 5, 12, 12}, {-1, 0, 0}, true},
+                                         UnknownOperatorCase{{12, 12, 5, 5}, {0, 0, 7}, true},  // (12+12)+(5?5)
+                                         UnknownOperatorCase{{1, 1, 1, 1}, {9, 0, 0}, false}));
 
 }  // namespace
 }  // namespace quartet

@@ -22,7 +22,10 @@ public:
     }
 
     // The value that makes the dealer draw `card` when the largest value is maxVal.
-    static float valueFor(int card, int maxVal) { return (static_cast<float>(card) - 0.5f) / static_cast<float>(maxVal); }
+    static float valueFor(int card, int maxVal)
+    {
+        return (static_cast<float>(card) - 0.5f) / static_cast<float>(maxVal);
+    }
 
     int reseeds = 0;
     std::size_t drawn = 0;

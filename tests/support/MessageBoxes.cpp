@@ -16,8 +16,8 @@ SeenMessageBox answerMessageBox(const std::function<void()>& action)
         if (!box || seen.shown)
             return;
         auto* ok = box->button(QMessageBox::Ok);
-        seen = {true, box->windowTitle(), box->text(), box->standardButtons(), box->icon(),
-                ok ? ok->text() : QString()};
+        seen = {true,        box->windowTitle(),         box->text(), box->standardButtons(),
+                box->icon(), ok ? ok->text() : QString()};
         if (ok)
             ok->click();
         else

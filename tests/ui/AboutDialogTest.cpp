@@ -3,8 +3,8 @@
 #include "ui/frmAbout.h"
 #include "ui/frmAboutTexts.h"
 
-#include <QTimer>
 #include <QTemporaryDir>
+#include <QTimer>
 
 namespace quartet::testing {
 namespace {
@@ -70,9 +70,8 @@ TEST_F(AboutDialogTest, ControlsStandWhereTheLayoutPutsThem)
     EXPECT_EQ(dialog->size(), QSize(382, 186));
     EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
     const std::pair<const char*, QRect> places[] = {
-        {"picIcon", {16, 16, 36, 36}},     {"cmdOK", {275, 119, 100, 23}},
-        {"cmdSysInfo", {276, 149, 99, 23}}, {"Label2", {104, 88, 179, 19}},
-        {"lblTitle", {72, 16, 259, 15}},   {"Label1", {104, 72, 179, 19}},
+        {"picIcon", {16, 16, 36, 36}},     {"cmdOK", {275, 119, 100, 23}},        {"cmdSysInfo", {276, 149, 99, 23}},
+        {"Label2", {104, 88, 179, 19}},    {"lblTitle", {72, 16, 259, 15}},       {"Label1", {104, 72, 179, 19}},
         {"lblVersion", {70, 36, 259, 15}}, {"lblDisclaimer", {17, 120, 242, 55}},
     };
     for (const auto& [name, rect] : places)

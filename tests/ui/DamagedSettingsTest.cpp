@@ -145,9 +145,9 @@ protected:
     // Starts the program over the store in storeDirectory, as a player would.
     static std::unique_ptr<frmMain> start(const QString& storeDirectory, std::unique_ptr<InputBox> inputBox)
     {
-        auto window = std::make_unique<frmMain>(frmMain::Services{
-            std::make_unique<IniSettingsStore>(storeDirectory), std::move(inputBox),
-            std::make_unique<FixedRandomSource>()});
+        auto window =
+            std::make_unique<frmMain>(frmMain::Services{std::make_unique<IniSettingsStore>(storeDirectory),
+                                                        std::move(inputBox), std::make_unique<FixedRandomSource>()});
         window->show();
         return window;
     }
@@ -223,7 +223,8 @@ protected:
         window.reset();
 
         // The next start reads what the store now holds.
-        EXPECT_EQ(start(storeDirectory, QStringList())->maxVal(), c.saveWorks ? 20 : c.openingMaxVal) << "at the next start";
+        EXPECT_EQ(start(storeDirectory, QStringList())->maxVal(), c.saveWorks ? 20 : c.openingMaxVal)
+            << "at the next start";
 
         // Give the temporary folder back its permissions, so that it can go.
         QFile::setPermissions(root.filePath("Quartet"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -240,9 +241,12 @@ TEST_F(DamagedSettingsTest, TheWindowOpensAndTheCommandRepairsTheFileOrSaysItCan
         {"truncated in the section name", damagedFile("[Gene"), 9, "13", true},
         {"random bytes", damagedFile(randomBytes(64 * 1024)), 9, "13", true},
         // A stored text that is no number: the command keeps the value it has.
-        {"invalid UTF-8 in the value", damagedFile("[General]\nMaxVal=\xff\xfe" "12\n"), 9, "9", true},
-        {"invalid UTF-8 around the value",
-         damagedFile("\xc3\x28\xa0\n[General]\nMaxVal=12\n\xed\xa0\x80=\xf8\n"), 12, "12", true},
+        {"invalid UTF-8 in the value",
+         damagedFile("[General]\nMaxVal=\xff\xfe"
+                     "12\n"),
+         9, "9", true},
+        {"invalid UTF-8 around the value", damagedFile("\xc3\x28\xa0\n[General]\nMaxVal=12\n\xed\xa0\x80=\xf8\n"), 12,
+         "12", true},
         {"MaxVal twice, the later line wins", damagedFile("[General]\nMaxVal=5\nMaxVal=6\n"), 6, "6", true},
         {"trailing garbage", damagedFile("[General]\nMaxVal=12abc\n"), 9, "9", true},
         {"10 MB file", damagedFile(tenMegabytesThenValue()), 12, "12", true},
@@ -273,8 +277,8 @@ TEST_F(DamagedSettingsTest, FilesAndFoldersWithoutPermissions)
     const DamageCase cases[] = {
         {"a file without read permission", lockedFile("Quartet/Quartet.ini", {}), 9, "13", false},
         {"a file without write permission", lockedFile("Quartet/Quartet.ini", QFile::ReadOwner), 12, "12", false},
-        {"a folder without write permission",
-         lockedFile("Quartet", QFile::ReadOwner | QFile::ExeOwner), 12, "12", false},
+        {"a folder without write permission", lockedFile("Quartet", QFile::ReadOwner | QFile::ExeOwner), 12, "12",
+         false},
     };
     for (const DamageCase& c : cases)
         run(c);

@@ -106,5 +106,4 @@ protected:
     FixedRandomSource* random = nullptr;
 };
 
-
 }  // namespace quartet::testing

@@ -18,22 +18,14 @@ TEST_F(MainWindowTest, EveryControlStandsWhereTheLayoutPutsIt)
         QRect pixels;
     };
     std::vector<Place> places = {
-        {"lstResult", -1, {248, 16, 169, 268}},
-        {"Picture1", -1, {24, 16, 209, 268}},
-        {"Picture2", -1, {24, 16, 209, 268}},
-        {"cmdDeal", -1, {24, 296, 89, 25}},
-        {"cmdCalc", -1, {125, 296, 89, 25}},
-        {"Command1", -1, {227, 296, 89, 25}},
-        {"cmdExit", -1, {328, 296, 89, 25}},
-        {"Image1", -1, {16, 16, 75, 102}},
-        {"Image2", -1, {112, 16, 75, 102}},
-        {"Image3", -1, {16, 136, 75, 102}},
-        {"Image4", -1, {112, 136, 75, 102}},
-        {"lblDual", 0, {40, 48, 49, 49}},
-        {"lblDual", 1, {136, 48, 49, 57}},
-        {"lblDual", 2, {40, 168, 49, 65}},
-        {"lblDual", 3, {136, 168, 57, 65}},
-        {"cmdClear", -1, {104, 152, 81, 25}},
+        {"lstResult", -1, {248, 16, 169, 268}}, {"Picture1", -1, {24, 16, 209, 268}},
+        {"Picture2", -1, {24, 16, 209, 268}},   {"cmdDeal", -1, {24, 296, 89, 25}},
+        {"cmdCalc", -1, {125, 296, 89, 25}},    {"Command1", -1, {227, 296, 89, 25}},
+        {"cmdExit", -1, {328, 296, 89, 25}},    {"Image1", -1, {16, 16, 75, 102}},
+        {"Image2", -1, {112, 16, 75, 102}},     {"Image3", -1, {16, 136, 75, 102}},
+        {"Image4", -1, {112, 136, 75, 102}},    {"lblDual", 0, {40, 48, 49, 49}},
+        {"lblDual", 1, {136, 48, 49, 57}},      {"lblDual", 2, {40, 168, 49, 65}},
+        {"lblDual", 3, {136, 168, 57, 65}},     {"cmdClear", -1, {104, 152, 81, 25}},
     };
     for (int i = 0; i < 13; ++i)
         places.push_back({"cmdMan", i, {24 + 40 * (i % 4), 16 + 40 * (i / 4), 41, 41}});
@@ -54,9 +46,11 @@ TEST_F(MainWindowTest, CaptionsAndFontsOfTheControls)
 {
     open();
     EXPECT_EQ(window->windowTitle(), "Quartet");
-    const std::pair<const char*, const char*> captions[] = {
-        {"cmdDeal", "发牌(&D)"}, {"cmdCalc", "答案(&A)"}, {"Command1", "指定牌(&S)"},
-        {"cmdExit", "退出(&X)"}, {"cmdClear", "清除选定"}};
+    const std::pair<const char*, const char*> captions[] = {{"cmdDeal", "发牌(&D)"},
+                                                            {"cmdCalc", "答案(&A)"},
+                                                            {"Command1", "指定牌(&S)"},
+                                                            {"cmdExit", "退出(&X)"},
+                                                            {"cmdClear", "清除选定"}};
     for (const auto& [name, caption] : captions)
         EXPECT_EQ(child<QPushButton>(name)->text(), QString::fromUtf8(caption)) << name;
     for (int i = 0; i < 13; ++i)
@@ -112,7 +106,11 @@ TEST_F(MainWindowTest, TabMovesThroughTheControlsInOrder)
     expected << "cmdClear";
     for (int i = 0; i < 4; ++i)
         expected << QString("cmdSelect%1").arg(i);
-    expected << "Command1" << "cmdDeal" << "cmdCalc" << "cmdExit" << "lstResult";
+    expected << "Command1"
+             << "cmdDeal"
+             << "cmdCalc"
+             << "cmdExit"
+             << "lstResult";
 
     QStringList seen;
     for (int i = 0; i < expected.size(); ++i) {
@@ -141,9 +139,7 @@ TEST_F(MainWindowTest, MenusHoldTheirItemsSeparatorsAndShortcuts)
           {"mnuSpace3", nullptr, ""},
           {"mnuExit", "退出(&X)", "Ctrl+X"}}},
         {"帮助(&H)",
-         {{"mnuContents", "帮助(&H)", "Ctrl+H"},
-          {"mnuSpace2", nullptr, ""},
-          {"mnuAbout", "关于(&A)...", "Ctrl+A"}}},
+         {{"mnuContents", "帮助(&H)", "Ctrl+H"}, {"mnuSpace2", nullptr, ""}, {"mnuAbout", "关于(&A)...", "Ctrl+A"}}},
     };
     const auto headings = window->menuBar()->actions();
     ASSERT_EQ(headings.size(), 2);
@@ -180,9 +176,10 @@ TEST_F(MainWindowTest, CtrlHShowsTheHelpMessageFromTheList)
     const auto seen = answerMessageBox([this] { key(Qt::Key_H, Qt::ControlModifier, list()); });
     ASSERT_TRUE(seen.shown);
     EXPECT_EQ(seen.title, QString::fromUtf8("Quartet帮助"));
-    EXPECT_EQ(seen.text, QString::fromUtf8("Quartet是一个很容易玩、又很有趣味的游戏。\n\n"
-                                           "你要将发出的四张牌经过加、减、乘、除运算，得到结果24。\n"
-                                           "怎么样，试一试？"));
+    EXPECT_EQ(seen.text,
+              QString::fromUtf8("Quartet是一个很容易玩、又很有趣味的游戏。\n\n"
+                                "你要将发出的四张牌经过加、减、乘、除运算，得到结果24。\n"
+                                "怎么样，试一试？"));
     EXPECT_EQ(seen.buttons, QMessageBox::Ok);
     EXPECT_EQ(seen.okText, QString::fromUtf8("确定"));
     EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
@@ -225,11 +222,8 @@ TEST_F(MainWindowTest, LoadReadsTheLargestCardValue)
         std::int16_t maxVal;
     };
     const Case cases[] = {
-        {nullptr, 9},
-        {"200", 200},       // no range test at start-up
-        {"13", 13},
-        {"-4", -4},
-        {"eleven", 9},      // a text that is no number falls back to 9
+        {nullptr, 9}, {"200", 200},                 // no range test at start-up
+        {"13", 13},   {"-4", -4},   {"eleven", 9},  // a text that is no number falls back to 9
         {"40000", 9},
     };
     for (const auto& c : cases) {

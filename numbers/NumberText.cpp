@@ -1,4 +1,4 @@
-#include "settings/NumberText.h"
+#include "numbers/NumberText.h"
 
 #include <limits>
 
