@@ -32,7 +32,7 @@ public:
         const int fd = mkstemp(pattern.data());
         if (fd < 0)
             return;
-        path_ = pattern;
+        m_path = pattern;
         std::size_t written = 0;
         while (written < bytes.size()) {
             const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
@@ -41,60 +41,60 @@ public:
             written += static_cast<std::size_t>(n);
         }
         ::close(fd);
-        complete_ = written == bytes.size();
+        m_complete = written == bytes.size();
     }
     ~ExportFile()
     {
-        if (!path_.empty())
-            std::remove(path_.c_str());
+        if (!m_path.empty())
+            std::remove(m_path.c_str());
     }
     ExportFile(const ExportFile&) = delete;
     ExportFile& operator=(const ExportFile&) = delete;
 
-    bool isComplete() const { return complete_; }
-    const std::string& path() const { return path_; }
+    bool isComplete() const { return m_complete; }
+    const std::string& path() const { return m_path; }
 
 private:
-    std::string path_;
-    bool complete_ = false;
+    std::string m_path;
+    bool m_complete = false;
 };
 
 // Passes every call on and keeps count of the keys opened and closed.
 class CountingRegistry final : public Registry {
 public:
-    explicit CountingRegistry(Registry& inner) : inner_(inner) {}
+    explicit CountingRegistry(Registry& inner) : m_inner(inner) {}
 
     std::int32_t regOpenKeyEx(std::uint32_t root, const std::string& keyPath, std::uint32_t options,
                               std::uint32_t access, RegistryHandle& key) override
     {
-        const std::int32_t result = inner_.regOpenKeyEx(root, keyPath, options, access, key);
+        const std::int32_t result = m_inner.regOpenKeyEx(root, keyPath, options, access, key);
         if (result == registry::kErrorSuccess)
-            ++closes_[key];
+            ++m_closes[key];
         return result;
     }
 
     std::int32_t regQueryValueEx(RegistryHandle key, const std::string& valueName, std::uint32_t reserved,
                                  std::uint32_t& type, unsigned char* data, std::uint32_t& size) override
     {
-        return inner_.regQueryValueEx(key, valueName, reserved, type, data, size);
+        return m_inner.regQueryValueEx(key, valueName, reserved, type, data, size);
     }
 
     void regCloseKey(RegistryHandle key) override
     {
         if (key != 0)
-            --closes_[key];
-        inner_.regCloseKey(key);
+            --m_closes[key];
+        m_inner.regCloseKey(key);
     }
 
     // Whether every key opened so far has been closed exactly once.
     bool allClosedOnce() const
     {
-        return std::all_of(closes_.begin(), closes_.end(), [](const auto& entry) { return entry.second == 0; });
+        return std::all_of(m_closes.begin(), m_closes.end(), [](const auto& entry) { return entry.second == 0; });
     }
 
 private:
-    Registry& inner_;
-    std::map<RegistryHandle, int> closes_;  // opens less closes, by handle
+    Registry& m_inner;
+    std::map<RegistryHandle, int> m_closes;  // opens less closes, by handle
 };
 
 struct KeyRef {
@@ -245,7 +245,7 @@ void checkLookup(Violations& broken, Registry& registry, const RegistryExport& f
     }
 }
 
-// The file test and launcher that StartSysInfo sees: a tool in a folder
+// The file test and launcher that startSystemInformationTool sees: a tool in a folder
 // exists when its path has an even length, and any path but the empty one
 // starts.
 class StubFileSystem final : public FileSystem {
@@ -266,32 +266,32 @@ public:
     std::vector<std::string> started;
 };
 
-void checkStartSysInfo(Violations& broken, Registry& registry, const RegistryExport& file)
+void checkStartSystemInformationTool(Violations& broken, Registry& registry, const RegistryExport& file)
 {
     StubFileSystem files;
     RecordingLauncher launcher;
     std::vector<std::string> messages;
     try {
-        StartSysInfo(registry, files, launcher,
-                     [&messages](const std::string& message) { messages.push_back(message); });
+        startSystemInformationTool(registry, files, launcher,
+                                   [&messages](const std::string& message) { messages.push_back(message); });
     } catch (const std::exception& error) {
-        broken.push_back(std::string("StartSysInfo raised ") + error.what());
+        broken.push_back(std::string("startSystemInformationTool raised ") + error.what());
         return;
     }
     const bool launched = launcher.started.size() == 1 && !launcher.started.front().empty();
     if (launcher.started.size() > 1)
-        broken.push_back("StartSysInfo started more than one program");
+        broken.push_back("startSystemInformationTool started more than one program");
     if (launched == (messages.size() == 1) || messages.size() > 1)
-        broken.push_back("StartSysInfo neither started the tool nor showed one message, or did both");
+        broken.push_back("startSystemInformationTool neither started the tool nor showed one message, or did both");
     if (!messages.empty() && messages.front() != kSysInfoUnavailableMessage)
-        broken.push_back("StartSysInfo showed " + printable(messages.front()));
+        broken.push_back("startSystemInformationTool showed " + printable(messages.front()));
 
     // A registered full path is started as it stands.
     const Expected path =
         expectedLookup(file, {registry::kHKeyLocalMachine, std::string(kMsInfoKey)}, std::string(kMsInfoPathValue));
     if (path.found && !path.throws && path.type == registry::kRegSz && !path.bytes.empty()
         && launcher.started != std::vector<std::string>{path.bytes})
-        broken.push_back("StartSysInfo did not start the registered path " + printable(path.bytes));
+        broken.push_back("startSystemInformationTool did not start the registered path " + printable(path.bytes));
 }
 
 }  // namespace
@@ -319,7 +319,7 @@ Violations checkRegistryExport(std::string_view input)
     mentionedLookups(input, lookups);
     for (const auto& [key, valueName] : lookups)
         checkLookup(broken, registry, file, key, valueName);
-    checkStartSysInfo(broken, registry, file);
+    checkStartSystemInformationTool(broken, registry, file);
     if (!registry.allClosedOnce())
         broken.push_back("a key was left open or closed twice");
     return broken;

@@ -19,7 +19,7 @@ namespace quartet::fuzz {
 //   the last byte first;
 // - a value of any other type leaves the text as it was;
 // - every key that was opened is closed, once.
-// And StartSysInfo, over that registry, either starts the registered path or
+// And startSystemInformationTool, over that registry, either starts the registered path or
 // shows its one message, never both and never neither.
 Violations checkRegistryExport(std::string_view input);
 

@@ -15,7 +15,7 @@ void CardEntry::specify(Hand& Card)
 
 void CardEntry::clear()
 {
-    for (auto& slot : slots_)
+    for (auto& slot : m_slots)
         slot.clear();
 }
 
@@ -28,17 +28,18 @@ void CardEntry::press(std::int16_t Index, Hand& Card, ResultList& list)
     const auto value = static_cast<std::int16_t>(Index + 1);
     const std::string text = numberText(value);
 
-    const auto empty = std::find_if(slots_.begin(), slots_.end(), [](const std::string& slot) { return slot.empty(); });
-    if (empty != slots_.end()) {
+    const auto empty =
+        std::find_if(m_slots.begin(), m_slots.end(), [](const std::string& slot) { return slot.empty(); });
+    if (empty != m_slots.end()) {
         *empty = text;
-        Card[static_cast<std::size_t>(empty - slots_.begin())] = value;
+        Card[static_cast<std::size_t>(empty - m_slots.begin())] = value;
         return;
     }
 
-    std::shift_left(slots_.begin(), slots_.end(), 1);
-    slots_.back() = text;
-    for (std::size_t k = 0; k < slots_.size(); ++k)
-        Card[k] = readEnteredNumber(slots_[k]).value();
+    std::shift_left(m_slots.begin(), m_slots.end(), 1);
+    m_slots.back() = text;
+    for (std::size_t k = 0; k < m_slots.size(); ++k)
+        Card[k] = readEnteredNumber(m_slots[k]).value();
 }
 
 }  // namespace quartet

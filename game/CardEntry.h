@@ -28,10 +28,10 @@ public:
     // the oldest value and puts the new one last.
     void press(std::int16_t Index, Hand& Card, ResultList& list);
 
-    const Slots& captions() const { return slots_; }
+    const Slots& captions() const { return m_slots; }
 
 private:
-    Slots slots_;
+    Slots m_slots;
 };
 
 }  // namespace quartet

@@ -12,21 +12,21 @@ namespace {
 // next Answer lists solutions again.
 class CheckOnlyScope {
 public:
-    explicit CheckOnlyScope(Solver& solver) : solver_(solver)
+    explicit CheckOnlyScope(Solver& solver) : m_solver(solver)
     {
-        solver_.Found = false;
-        solver_.CheckOnly = true;
+        m_solver.Found = false;
+        m_solver.CheckOnly = true;
     }
     ~CheckOnlyScope()
     {
-        solver_.CheckOnly = false;
-        solver_.Found = false;
+        m_solver.CheckOnly = false;
+        m_solver.Found = false;
     }
     CheckOnlyScope(const CheckOnlyScope&) = delete;
     CheckOnlyScope& operator=(const CheckOnlyScope&) = delete;
 
 private:
-    Solver& solver_;
+    Solver& m_solver;
 };
 
 }  // namespace

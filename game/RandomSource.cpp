@@ -7,14 +7,14 @@ namespace quartet {
 void ClockRandomSource::reseed()
 {
     const auto ticks = std::chrono::high_resolution_clock::now().time_since_epoch().count();
-    engine_.seed(static_cast<std::mt19937::result_type>(ticks));
+    m_engine.seed(static_cast<std::mt19937::result_type>(ticks));
 }
 
 float ClockRandomSource::next()
 {
     // The top 24 bits make a float mantissa exactly, so 1.0 can never come up.
     constexpr float kScale = 1.0f / 16777216.0f;
-    return static_cast<float>(engine_() >> 8) * kScale;
+    return static_cast<float>(m_engine() >> 8) * kScale;
 }
 
 }  // namespace quartet

@@ -21,7 +21,7 @@ public:
     float next() override;
 
 private:
-    std::mt19937 engine_;
+    std::mt19937 m_engine;
 };
 
 }  // namespace quartet

@@ -33,7 +33,7 @@ std::optional<std::string> fileBytes(const std::filesystem::path& file)
 
 }  // namespace
 
-ExportFileRegistry::ExportFileRegistry(std::filesystem::path file) : file_(std::move(file)) {}
+ExportFileRegistry::ExportFileRegistry(std::filesystem::path file) : m_file(std::move(file)) {}
 
 std::filesystem::path ExportFileRegistry::systemFile()
 {
@@ -47,7 +47,7 @@ std::int32_t ExportFileRegistry::regOpenKeyEx(std::uint32_t root, const std::str
                                               std::uint32_t access, RegistryHandle& key)
 {
     key = 0;
-    const std::optional<std::string> bytes = fileBytes(file_);
+    const std::optional<std::string> bytes = fileBytes(m_file);
     if (!bytes)
         return registry::kErrorFileNotFound;
     std::optional<RegistryKey> found = RegistryExport::parse(*bytes).key(root, keyPath);
@@ -55,8 +55,8 @@ std::int32_t ExportFileRegistry::regOpenKeyEx(std::uint32_t root, const std::str
         return registry::kErrorFileNotFound;
     if ((access & registry::kKeyWriteRights) != 0)
         return registry::kErrorAccessDenied;
-    key = nextHandle_++;
-    openKeys_.emplace(key, std::move(*found));
+    key = m_nextHandle++;
+    m_openKeys.emplace(key, std::move(*found));
     return registry::kErrorSuccess;
 }
 
@@ -64,8 +64,8 @@ std::int32_t ExportFileRegistry::regQueryValueEx(RegistryHandle key, const std::
                                                  std::uint32_t /*reserved*/, std::uint32_t& type, unsigned char* data,
                                                  std::uint32_t& size)
 {
-    const auto open = openKeys_.find(key);
-    if (open == openKeys_.end())
+    const auto open = m_openKeys.find(key);
+    if (open == m_openKeys.end())
         return registry::kErrorInvalidHandle;
     const RegistryValue* value = open->second.value(valueName);
     if (value == nullptr)
@@ -86,7 +86,7 @@ std::int32_t ExportFileRegistry::regQueryValueEx(RegistryHandle key, const std::
 
 void ExportFileRegistry::regCloseKey(RegistryHandle key)
 {
-    openKeys_.erase(key);
+    m_openKeys.erase(key);
 }
 
 }  // namespace quartet

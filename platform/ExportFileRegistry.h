@@ -39,9 +39,9 @@ public:
     void regCloseKey(RegistryHandle key) override;
 
 private:
-    std::filesystem::path file_;
-    std::map<RegistryHandle, RegistryKey> openKeys_;
-    RegistryHandle nextHandle_ = 1;
+    std::filesystem::path m_file;
+    std::map<RegistryHandle, RegistryKey> m_openKeys;
+    RegistryHandle m_nextHandle = 1;
 };
 
 }  // namespace quartet

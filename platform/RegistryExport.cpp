@@ -224,7 +224,7 @@ std::optional<RegistryValue> valueData(std::string_view data)
 // line opened.
 class RegistryExportParser {
 public:
-    explicit RegistryExportParser(std::string text) : text_(std::move(text)) {}
+    explicit RegistryExportParser(std::string text) : m_text(std::move(text)) {}
 
     RegistryExport parse()
     {
@@ -232,7 +232,7 @@ public:
         std::string_view header;
         if (!nextLine(header) || header != RegistryExport::kHeader)
             return result;
-        result.valid_ = true;
+        result.m_valid = true;
         std::string_view line;
         while (nextLine(line)) {
             if (line.empty() || line.starts_with(';'))
@@ -250,18 +250,18 @@ private:
     // The next physical line, without its line break and surrounding blanks.
     bool nextLine(std::string_view& line)
     {
-        if (pos_ >= text_.size())
+        if (m_pos >= m_text.size())
             return false;
-        const std::size_t end = text_.find('\n', pos_);
-        const std::size_t stop = end == std::string::npos ? text_.size() : end;
-        line = trimmed(std::string_view(text_).substr(pos_, stop - pos_));
-        pos_ = stop + 1;
+        const std::size_t end = m_text.find('\n', m_pos);
+        const std::size_t stop = end == std::string::npos ? m_text.size() : end;
+        line = trimmed(std::string_view(m_text).substr(m_pos, stop - m_pos));
+        m_pos = stop + 1;
         return true;
     }
 
     void openKey(RegistryExport& result, std::string_view line)
     {
-        currentKey_ = nullptr;
+        m_currentKey = nullptr;
         if (!line.ends_with(']') || line.size() < 2)
             return;
         const std::string_view name = line.substr(1, line.size() - 2);
@@ -272,7 +272,7 @@ private:
         if (!root)
             return;
         const std::string_view path = slash == std::string_view::npos ? std::string_view() : name.substr(slash + 1);
-        currentKey_ = &result.keys_[RegistryExport::keyName(*root, path)];
+        m_currentKey = &result.m_keys[RegistryExport::keyName(*root, path)];
     }
 
     void readValue(std::string_view line)
@@ -302,19 +302,19 @@ private:
                 data += continuation;
             }
         }
-        if (currentKey_ == nullptr)
+        if (m_currentKey == nullptr)
             return;
         if (data == "-") {
-            currentKey_->removeValue(name);
+            m_currentKey->removeValue(name);
             return;
         }
         if (std::optional<RegistryValue> value = valueData(data))
-            currentKey_->setValue(name, std::move(*value));
+            m_currentKey->setValue(name, std::move(*value));
     }
 
-    std::string text_;
-    std::size_t pos_ = 0;
-    RegistryKey* currentKey_ = nullptr;
+    std::string m_text;
+    std::size_t m_pos = 0;
+    RegistryKey* m_currentKey = nullptr;
 };
 
 RegistryExport RegistryExport::parse(std::string_view bytes)
@@ -343,21 +343,21 @@ std::string RegistryExport::keyName(std::uint32_t root, std::string_view keyPath
 bool RegistryExport::hasKey(std::uint32_t root, std::string_view keyPath) const
 {
     const std::string name = keyName(root, keyPath);
-    if (!valid_ || name.empty())
+    if (!m_valid || name.empty())
         return false;
-    if (keyPath.empty() || keys_.contains(name))
+    if (keyPath.empty() || m_keys.contains(name))
         return true;
     const std::string below = name + '\\';
-    const auto next = keys_.lower_bound(below);
-    return next != keys_.end() && next->first.starts_with(below);
+    const auto next = m_keys.lower_bound(below);
+    return next != m_keys.end() && next->first.starts_with(below);
 }
 
 std::optional<RegistryKey> RegistryExport::key(std::uint32_t root, std::string_view keyPath) const
 {
     if (!hasKey(root, keyPath))
         return std::nullopt;
-    const auto found = keys_.find(keyName(root, keyPath));
-    return found == keys_.end() ? RegistryKey() : found->second;
+    const auto found = m_keys.find(keyName(root, keyPath));
+    return found == m_keys.end() ? RegistryKey() : found->second;
 }
 
 }  // namespace quartet

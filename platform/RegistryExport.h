@@ -41,7 +41,7 @@ public:
     static RegistryExport parse(std::string_view bytes);
 
     // Whether the input began with the header line (in a known encoding).
-    bool isValid() const { return valid_; }
+    bool isValid() const { return m_valid; }
 
     // A key exists when the file names it or any key below it; a root key
     // always exists in a valid file. Unknown roots have no keys.
@@ -57,8 +57,8 @@ public:
 private:
     friend class RegistryExportParser;
 
-    bool valid_ = false;
-    std::map<std::string, RegistryKey> keys_;  // by folded full name
+    bool m_valid = false;
+    std::map<std::string, RegistryKey> m_keys;  // by folded full name
 };
 
 }  // namespace quartet

@@ -36,18 +36,18 @@ class RegistryKey {
 public:
     const RegistryValue* value(std::string_view name) const
     {
-        const auto found = values_.find(foldRegistryName(name));
-        return found == values_.end() ? nullptr : &found->second;
+        const auto found = m_values.find(foldRegistryName(name));
+        return found == m_values.end() ? nullptr : &found->second;
     }
 
-    void setValue(std::string_view name, RegistryValue value) { values_[foldRegistryName(name)] = std::move(value); }
+    void setValue(std::string_view name, RegistryValue value) { m_values[foldRegistryName(name)] = std::move(value); }
 
-    void removeValue(std::string_view name) { values_.erase(foldRegistryName(name)); }
+    void removeValue(std::string_view name) { m_values.erase(foldRegistryName(name)); }
 
-    std::size_t valueCount() const { return values_.size(); }
+    std::size_t valueCount() const { return m_values.size(); }
 
 private:
-    std::map<std::string, RegistryValue> values_;
+    std::map<std::string, RegistryValue> m_values;
 };
 
 }  // namespace quartet

@@ -11,14 +11,14 @@ namespace {
 // Closes an open key when the lookup leaves, whichever way it leaves.
 class KeyCloser {
 public:
-    KeyCloser(Registry& registry, RegistryHandle key) : registry_(registry), key_(key) {}
-    ~KeyCloser() { registry_.regCloseKey(key_); }
+    KeyCloser(Registry& registry, RegistryHandle key) : m_registry(registry), m_key(key) {}
+    ~KeyCloser() { m_registry.regCloseKey(m_key); }
     KeyCloser(const KeyCloser&) = delete;
     KeyCloser& operator=(const KeyCloser&) = delete;
 
 private:
-    Registry& registry_;
-    RegistryHandle key_;
+    Registry& m_registry;
+    RegistryHandle m_key;
 };
 
 // "&h" and the bytes from the last to the first, two upper-case hex digits
@@ -59,7 +59,7 @@ std::optional<std::string> toolPath(Registry& registry, FileSystem& files)
 }
 
 // Every failure, thrown or reported, ends in false.
-bool tryStartSysInfo(Registry& registry, FileSystem& files, Launcher& launcher) noexcept
+bool tryStartSystemInformationTool(Registry& registry, FileSystem& files, Launcher& launcher) noexcept
 {
     try {
         const std::optional<std::string> path = toolPath(registry, files);
@@ -106,9 +106,10 @@ bool GetKeyValue(Registry& registry, std::uint32_t KeyRoot, const std::string& K
     return true;
 }
 
-void StartSysInfo(Registry& registry, FileSystem& files, Launcher& launcher, const ShowMessage& showMessage)
+void startSystemInformationTool(Registry& registry, FileSystem& files, Launcher& launcher,
+                                const ShowMessage& showMessage)
 {
-    if (!tryStartSysInfo(registry, files, launcher) && showMessage)
+    if (!tryStartSystemInformationTool(registry, files, launcher) && showMessage)
         showMessage(std::string(kSysInfoUnavailableMessage));
 }
 

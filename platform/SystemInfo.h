@@ -50,6 +50,7 @@ bool GetKeyValue(Registry& registry, std::uint32_t KeyRoot, const std::string& K
 // Finds the system information tool in the registry and starts it; on any
 // failure shows kSysInfoUnavailableMessage instead. The tool's full path is
 // started as it stands; a folder is used only when the tool is in it.
-void StartSysInfo(Registry& registry, FileSystem& files, Launcher& launcher, const ShowMessage& showMessage);
+void startSystemInformationTool(Registry& registry, FileSystem& files, Launcher& launcher,
+                                const ShowMessage& showMessage);
 
 }  // namespace quartet

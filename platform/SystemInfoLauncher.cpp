@@ -15,13 +15,13 @@ SystemInfoLauncher::SystemInfoLauncher()
 
 SystemInfoLauncher::SystemInfoLauncher(std::unique_ptr<Registry> registry, std::unique_ptr<FileSystem> files,
                                        std::unique_ptr<Launcher> launcher)
-    : registry_(std::move(registry)), files_(std::move(files)), launcher_(std::move(launcher))
+    : m_registry(std::move(registry)), m_files(std::move(files)), m_launcher(std::move(launcher))
 {
 }
 
 void SystemInfoLauncher::start(const ShowMessage& showMessage)
 {
-    StartSysInfo(*registry_, *files_, *launcher_, showMessage);
+    startSystemInformationTool(*m_registry, *m_files, *m_launcher, showMessage);
 }
 
 }  // namespace quartet

@@ -22,9 +22,9 @@ public:
     void start(const ShowMessage& showMessage);
 
 private:
-    std::unique_ptr<Registry> registry_;
-    std::unique_ptr<FileSystem> files_;
-    std::unique_ptr<Launcher> launcher_;
+    std::unique_ptr<Registry> m_registry;
+    std::unique_ptr<FileSystem> m_files;
+    std::unique_ptr<Launcher> m_launcher;
 };
 
 }  // namespace quartet

@@ -19,13 +19,13 @@ public:
 // A result list held in memory, for tests and benchmarks.
 class VectorResultList final : public ResultList {
 public:
-    void clear() override { lines_.clear(); }
-    void append(std::string_view line) override { lines_.emplace_back(line); }
-    int count() const override { return static_cast<int>(lines_.size()); }
-    const std::vector<std::string>& lines() const { return lines_; }
+    void clear() override { m_lines.clear(); }
+    void append(std::string_view line) override { m_lines.emplace_back(line); }
+    int count() const override { return static_cast<int>(m_lines.size()); }
+    const std::vector<std::string>& lines() const { return m_lines; }
 
 private:
-    std::vector<std::string> lines_;
+    std::vector<std::string> m_lines;
 };
 
 }  // namespace quartet

@@ -40,8 +40,8 @@ public:
     LineWriter& operator<<(std::string_view piece)
     {
         makeRoom(piece.size());
-        std::copy(piece.begin(), piece.end(), buffer_.data() + size_);
-        size_ += piece.size();
+        std::copy(piece.begin(), piece.end(), m_buffer.data() + m_size);
+        m_size += piece.size();
         return *this;
     }
 
@@ -51,24 +51,24 @@ public:
     {
         makeRoom(sizeof "-32768" - 1);
         if (card >= 0)
-            buffer_[size_++] = ' ';
-        char* const begin = buffer_.data();
-        const char* end = std::to_chars(begin + size_, begin + buffer_.size(), card).ptr;
-        size_ = static_cast<std::size_t>(end - begin);
+            m_buffer[m_size++] = ' ';
+        char* const begin = m_buffer.data();
+        const char* end = std::to_chars(begin + m_size, begin + m_buffer.size(), card).ptr;
+        m_size = static_cast<std::size_t>(end - begin);
         return *this;
     }
 
-    std::string_view text() const { return {buffer_.data(), size_}; }
+    std::string_view text() const { return {m_buffer.data(), m_size}; }
 
 private:
     void makeRoom(std::size_t size) const
     {
-        if (size > buffer_.size() - size_)
+        if (size > m_buffer.size() - m_size)
             throw std::length_error("solution line too long");
     }
 
-    std::array<char, 128> buffer_;
-    std::size_t size_ = 0;
+    std::array<char, 128> m_buffer;
+    std::size_t m_size = 0;
 };
 
 }  // namespace
@@ -95,7 +95,7 @@ double applyAny(int kind, double left, double right)
 // the written bracketing gives.
 void Solver::shareValuesOfOrder()
 {
-    SharedValues& v = shared_;
+    SharedValues& v = m_shared;
     v.a = Order[0];
     v.b = Order[1];
     v.c = Order[2];
@@ -124,7 +124,7 @@ void Solver::shareValuesOfOrder()
 template <int Op1, int Op2, int Op3>
 void Solver::verifyShapes(ResultList& list)
 {
-    const SharedValues& v = shared_;
+    const SharedValues& v = m_shared;
     if (reaches24(apply<Op3>(v.abThenC[Op1][Op2], v.d)) && onHit(1, list))
         return;
     if (reaches24(apply<Op2>(v.ab[Op1], v.cd[Op3])) && onHit(2, list))

@@ -68,7 +68,7 @@ private:
     void appendSolutionLine(int shape, ResultList& list) const;
     const std::string& symbol(int operand) const;
 
-    SharedValues shared_{};
+    SharedValues m_shared{};
 };
 
 }  // namespace quartet

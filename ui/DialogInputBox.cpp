@@ -8,7 +8,7 @@ namespace quartet {
 
 QString DialogInputBox::ask(const QString& prompt, const QString& title, const QString& defaultText)
 {
-    QInputDialog dialog(parent_);
+    QInputDialog dialog(m_parent);
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultText);

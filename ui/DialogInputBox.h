@@ -9,11 +9,11 @@ namespace quartet {
 // The settings command's input box: a modal single-line text dialog.
 class DialogInputBox final : public InputBox {
 public:
-    explicit DialogInputBox(QWidget* parent) : parent_(parent) {}
+    explicit DialogInputBox(QWidget* parent) : m_parent(parent) {}
     QString ask(const QString& prompt, const QString& title, const QString& defaultText) override;
 
 private:
-    QWidget* parent_;
+    QWidget* m_parent;
 };
 
 }  // namespace quartet

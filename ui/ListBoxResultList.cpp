@@ -6,18 +6,18 @@ namespace quartet {
 
 void ListBoxResultList::clear()
 {
-    if (listBox_->count() != 0)  // a deal clears the empty list thousands of times
-        listBox_->clear();
+    if (m_listBox->count() != 0)  // a deal clears the empty list thousands of times
+        m_listBox->clear();
 }
 
 void ListBoxResultList::append(std::string_view line)
 {
-    listBox_->addItem(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+    m_listBox->addItem(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
 }
 
 int ListBoxResultList::count() const
 {
-    return listBox_->count();
+    return m_listBox->count();
 }
 
 }  // namespace quartet

@@ -9,14 +9,14 @@ namespace quartet {
 // Puts the main window's list box behind the solver's result list.
 class ListBoxResultList final : public ResultList {
 public:
-    explicit ListBoxResultList(QListWidget* listBox) : listBox_(listBox) {}
+    explicit ListBoxResultList(QListWidget* listBox) : m_listBox(listBox) {}
 
     void clear() override;
     void append(std::string_view line) override;
     int count() const override;
 
 private:
-    QListWidget* listBox_;  // owned by the window
+    QListWidget* m_listBox;  // owned by the window
 };
 
 }  // namespace quartet

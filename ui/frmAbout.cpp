@@ -37,7 +37,7 @@ void drawLine(QPainter& painter, const table::Line& line, const QColor& color)
 
 frmAbout::frmAbout() : frmAbout(std::make_unique<SystemInfoLauncher>()) {}
 
-frmAbout::frmAbout(std::unique_ptr<SystemInfoLauncher> launcher) : launcher(std::move(launcher))
+frmAbout::frmAbout(std::unique_ptr<SystemInfoLauncher> launcher) : m_launcher(std::move(launcher))
 {
     // A fixed dialog frame with the close box only, and no task-bar entry.
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
@@ -129,7 +129,7 @@ void frmAbout::cmdSysInfo_Click()
 
 void frmAbout::StartSysInfo()
 {
-    launcher->start([this](const std::string& message) {
+    m_launcher->start([this](const std::string& message) {
         showMessageBox(this, texts::kMessageTitle, QString::fromStdString(message));
     });
 }

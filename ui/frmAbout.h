@@ -37,7 +37,7 @@ private:
     void StartSysInfo();
     void createControls();
 
-    std::unique_ptr<SystemInfoLauncher> launcher;
+    std::unique_ptr<SystemInfoLauncher> m_launcher;
     QLabel* picIcon = nullptr;
     QLabel* lblTitle = nullptr;
     QLabel* lblVersion = nullptr;

@@ -61,10 +61,10 @@ QFrame* createPanel(QWidget* parent, const char* name)
 
 }  // namespace
 
-frmMain::frmMain(Services services, QWidget* parent) : QMainWindow(parent), services(std::move(services))
+frmMain::frmMain(Services services, QWidget* parent) : QMainWindow(parent), m_services(std::move(services))
 {
-    if (!this->services.inputBox)
-        this->services.inputBox = std::make_unique<DialogInputBox>(this);
+    if (!m_services.inputBox)
+        m_services.inputBox = std::make_unique<DialogInputBox>(this);
 
     setWindowTitle(texts::kCaption);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -75,7 +75,7 @@ frmMain::frmMain(Services services, QWidget* parent) : QMainWindow(parent), serv
 
     createControls();
     createMenus();
-    setTabOrder();
+    chainTabOrder();
     layout()->setSizeConstraint(QLayout::SetFixedSize);  // a fixed dialog frame
     lstResult->setFocus();
 
@@ -98,7 +98,7 @@ void frmMain::createControls()
     QPalette listPalette = lstResult->palette();
     listPalette.setColor(QPalette::Base, listPalette.color(QPalette::Button));
     lstResult->setPalette(listPalette);
-    resultList = std::make_unique<ListBoxResultList>(lstResult);
+    m_resultList = std::make_unique<ListBoxResultList>(lstResult);
 
     // The entry panel lies behind the card display; only one is ever seen.
     Picture2 = createPanel(client, "Picture2");
@@ -196,7 +196,7 @@ void frmMain::createMenus()
     addMenuItem(mnuHelp, "mnuAbout", texts::kAbout, QKeySequence(Qt::CTRL | Qt::Key_A), &frmMain::mnuAbout_Click);
 }
 
-void frmMain::setTabOrder()
+void frmMain::chainTabOrder()
 {
     // The panels themselves take no focus: they only hold controls.
     QWidget* previous = lstResult;
@@ -261,12 +261,12 @@ void frmMain::runGuarded(const std::function<void()>& handler)
 
 void frmMain::Form_Load()
 {
-    MaxVal = loadMaxVal(*services.store);
+    MaxVal = loadMaxVal(*m_services.store);
 }
 
 void frmMain::cmdCalc_Click()
 {
-    solver.Enumerate(*resultList);
+    m_solver.Enumerate(*m_resultList);
 }
 
 void frmMain::cmdDeal_Click()
@@ -297,32 +297,32 @@ void frmMain::mnuDeal_Click()
         return;
     }
     showCardDisplay();
-    deal(solver, *resultList, *services.random, MaxVal);
+    deal(m_solver, *m_resultList, *m_services.random, MaxVal);
     showHand();
 }
 
 void frmMain::mnuSpecify_Click()
 {
     showEntryPanel();
-    entry.specify(solver.Card);
+    m_entry.specify(m_solver.Card);
     showSlots();
 }
 
 void frmMain::cmdClear_Click()
 {
-    entry.clear();
+    m_entry.clear();
     showSlots();
 }
 
 void frmMain::cmdMan_Click(std::int16_t Index)
 {
-    entry.press(Index, solver.Card, *resultList);
+    m_entry.press(Index, m_solver.Card, *m_resultList);
     showSlots();
 }
 
 void frmMain::mnuOption_Click()
 {
-    const MaxValChoice choice = chooseMaxVal(*services.store, *services.inputBox, MaxVal);
+    const MaxValChoice choice = chooseMaxVal(*m_services.store, *m_services.inputBox, MaxVal);
     MaxVal = choice.maxVal;
     if (!choice.saved)
         showMessageBox(this, texts::kCaption, texts::kMaxValNotSaved.arg(MaxVal));
@@ -335,9 +335,9 @@ void frmMain::mnuContents_Click()
 
 void frmMain::mnuAbout_Click()
 {
-    if (!aboutDialog)
-        aboutDialog = std::make_unique<frmAbout>();
-    aboutDialog->showOrRaise();
+    if (!m_aboutDialog)
+        m_aboutDialog = std::make_unique<frmAbout>();
+    m_aboutDialog->showOrRaise();
 }
 
 void frmMain::showCardDisplay()
@@ -357,14 +357,14 @@ void frmMain::showEntryPanel()
 void frmMain::showHand()
 {
     for (std::size_t i = 0; i < lblDual.size(); ++i)
-        lblDual[i]->setText(QString::fromStdString(numberText(solver.Card[i])));
+        lblDual[i]->setText(QString::fromStdString(numberText(m_solver.Card[i])));
 }
 
 // A taken slot is read out by its caption; an empty one says what it is.
 void frmMain::showSlots()
 {
     for (std::size_t i = 0; i < cmdSelect.size(); ++i) {
-        const QString caption = QString::fromStdString(entry.captions()[i]);
+        const QString caption = QString::fromStdString(m_entry.captions()[i]);
         cmdSelect[i]->setText(caption);
         cmdSelect[i]->setAccessibleName(caption.isEmpty() ? texts::kEmptySlotName.arg(i + 1) : QString());
     }

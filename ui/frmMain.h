@@ -43,7 +43,7 @@ public:
     ~frmMain() override;
 
     std::int16_t maxVal() const { return MaxVal; }
-    const Hand& hand() const { return solver.Card; }
+    const Hand& hand() const { return m_solver.Card; }
 
 private slots:
     void cmdCalc_Click();
@@ -66,7 +66,7 @@ private:
     void createCardDisplay();
     void createEntryPanel();
     void createMenus();
-    void setTabOrder();
+    void chainTabOrder();
     QPushButton* createButton(QWidget* parent, const char* name, const QString& caption, const QRect& rect);
     QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
                          void (frmMain::*handler)());
@@ -80,13 +80,13 @@ private:
     void showHand();
     void showSlots();
 
-    Services services;
-    std::unique_ptr<ResultList> resultList;
-    std::unique_ptr<frmAbout> aboutDialog;
+    Services m_services;
+    std::unique_ptr<ResultList> m_resultList;
+    std::unique_ptr<frmAbout> m_aboutDialog;
 
     // Game state.
-    Solver solver;
-    CardEntry entry;
+    Solver m_solver;
+    CardEntry m_entry;
     std::int16_t MaxVal = 0;
 
     // Controls, named as players' tools and tests know them.

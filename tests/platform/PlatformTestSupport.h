@@ -36,7 +36,7 @@ inline std::string hexValueLine(const std::string& name, unsigned type, const st
 // An export file in a temporary folder; removed with the object.
 class ExportFile {
 public:
-    std::string path() const { return dir_.filePath("registry.reg").toStdString(); }
+    std::string path() const { return m_dir.filePath("registry.reg").toStdString(); }
 
     void write(const std::string& bytes) const { std::ofstream(path(), std::ios::binary | std::ios::trunc) << bytes; }
 
@@ -50,19 +50,19 @@ public:
     }
 
 private:
-    QTemporaryDir dir_;
+    QTemporaryDir m_dir;
 };
 
 // Passes every call on and records the access masks and the handles opened
 // and closed.
 class RecordingRegistry final : public Registry {
 public:
-    explicit RecordingRegistry(Registry& inner) : inner_(inner) {}
+    explicit RecordingRegistry(Registry& inner) : m_inner(inner) {}
 
     std::int32_t regOpenKeyEx(std::uint32_t root, const std::string& keyPath, std::uint32_t options,
                               std::uint32_t access, RegistryHandle& key) override
     {
-        const std::int32_t result = inner_.regOpenKeyEx(root, keyPath, options, access, key);
+        const std::int32_t result = m_inner.regOpenKeyEx(root, keyPath, options, access, key);
         accessMasks.push_back(access);
         if (result == registry::kErrorSuccess)
             opened.push_back(key);
@@ -72,13 +72,13 @@ public:
     std::int32_t regQueryValueEx(RegistryHandle key, const std::string& valueName, std::uint32_t reserved,
                                  std::uint32_t& type, unsigned char* data, std::uint32_t& size) override
     {
-        return inner_.regQueryValueEx(key, valueName, reserved, type, data, size);
+        return m_inner.regQueryValueEx(key, valueName, reserved, type, data, size);
     }
 
     void regCloseKey(RegistryHandle key) override
     {
         closed.push_back(key);
-        inner_.regCloseKey(key);
+        m_inner.regCloseKey(key);
     }
 
     std::vector<std::uint32_t> accessMasks;
@@ -86,41 +86,41 @@ public:
     std::vector<RegistryHandle> closed;
 
 private:
-    Registry& inner_;
+    Registry& m_inner;
 };
 
 // Knows a fixed set of files and records what it was asked.
 class ScriptedFileSystem final : public FileSystem {
 public:
-    explicit ScriptedFileSystem(std::set<std::string> files) : files_(std::move(files)) {}
+    explicit ScriptedFileSystem(std::set<std::string> files) : m_files(std::move(files)) {}
 
     std::string existingFileName(const std::string& path) override
     {
         asked.push_back(path);
-        return files_.contains(path) ? path.substr(path.find_last_of('\\') + 1) : std::string();
+        return m_files.contains(path) ? path.substr(path.find_last_of('\\') + 1) : std::string();
     }
 
     std::vector<std::string> asked;
 
 private:
-    std::set<std::string> files_;
+    std::set<std::string> m_files;
 };
 
 // Records launches; like a real launcher it cannot start an empty command.
 class RecordingLauncher final : public Launcher {
 public:
-    explicit RecordingLauncher(bool launchesSucceed) : launchesSucceed_(launchesSucceed) {}
+    explicit RecordingLauncher(bool launchesSucceed) : m_launchesSucceed(launchesSucceed) {}
 
     bool startDetached(const std::string& commandLine, int windowStyle) override
     {
         launches.emplace_back(commandLine, windowStyle);
-        return launchesSucceed_ && !commandLine.empty();
+        return m_launchesSucceed && !commandLine.empty();
     }
 
     std::vector<std::pair<std::string, int>> launches;
 
 private:
-    bool launchesSucceed_;
+    bool m_launchesSucceed;
 };
 
 }  // namespace quartet::test

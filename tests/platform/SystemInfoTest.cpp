@@ -119,7 +119,7 @@ struct LaunchCase {
     bool message;
 };
 
-TEST(StartSysInfoTest, FindsAndStartsTheToolOrSaysItCannot)
+TEST(StartSystemInformationToolTest, FindsAndStartsTheToolOrSaysItCannot)
 {
     const std::string folderWithTool = "C:\\Tools\\MSINFO32.EXE";
     const std::string tooLong(1025, 'p');
@@ -234,7 +234,8 @@ TEST(StartSysInfoTest, FindsAndStartsTheToolOrSaysItCannot)
         RecordingLauncher launcher(c.launchesSucceed);
         std::vector<std::string> messages;
 
-        StartSysInfo(registry, files, launcher, [&messages](const std::string& text) { messages.push_back(text); });
+        startSystemInformationTool(registry, files, launcher,
+                                   [&messages](const std::string& text) { messages.push_back(text); });
 
         EXPECT_EQ(files.asked, c.asked);
         if (c.launched) {
@@ -251,20 +252,20 @@ TEST(StartSysInfoTest, FindsAndStartsTheToolOrSaysItCannot)
     }
 }
 
-TEST(StartSysInfoTest, MissingExportFileShowsTheMessage)
+TEST(StartSystemInformationToolTest, MissingExportFileShowsTheMessage)
 {
     ExportFile file;  // never written
     ExportFileRegistry registry(file.path());
     ScriptedFileSystem files({});
     RecordingLauncher launcher(true);
     int messages = 0;
-    StartSysInfo(registry, files, launcher, [&messages](const std::string&) { ++messages; });
+    startSystemInformationTool(registry, files, launcher, [&messages](const std::string&) { ++messages; });
     EXPECT_EQ(messages, 1);
     EXPECT_TRUE(launcher.launches.empty());
 }
 
 // A launcher that throws instead of reporting false still ends in the message.
-TEST(StartSysInfoTest, ThrowingLauncherShowsTheMessage)
+TEST(StartSystemInformationToolTest, ThrowingLauncherShowsTheMessage)
 {
     class ThrowingLauncher final : public Launcher {
     public:
@@ -276,7 +277,8 @@ TEST(StartSysInfoTest, ThrowingLauncherShowsTheMessage)
     ScriptedFileSystem files({});
     ThrowingLauncher launcher;
     int messages = 0;
-    EXPECT_NO_THROW(StartSysInfo(registry, files, launcher, [&messages](const std::string&) { ++messages; }));
+    EXPECT_NO_THROW(
+        startSystemInformationTool(registry, files, launcher, [&messages](const std::string&) { ++messages; }));
     EXPECT_EQ(messages, 1);
 }
 

@@ -27,21 +27,21 @@ struct SyntaxError {};
 // operand    := "(" expression ")" | [" " | "-"] digits
 class LineParser {
 public:
-    explicit LineParser(std::string_view text) : text_(text) {}
+    explicit LineParser(std::string_view text) : m_text(text) {}
 
     std::optional<ParsedLine> parse()
     {
         try {
-            line_.value = expression();
-            if (text_.substr(pos_) != "=24")
+            m_line.value = expression();
+            if (m_text.substr(m_pos) != "=24")
                 return std::nullopt;
         } catch (const SyntaxError&) {
             return std::nullopt;
         }
-        const auto shape = std::find(kShapeSkeletons.begin(), kShapeSkeletons.end(), skeleton_);
+        const auto shape = std::find(kShapeSkeletons.begin(), kShapeSkeletons.end(), m_skeleton);
         if (shape != kShapeSkeletons.end())
-            line_.shape = static_cast<int>(shape - kShapeSkeletons.begin()) + 1;
-        return line_;
+            m_line.shape = static_cast<int>(shape - kShapeSkeletons.begin()) + 1;
+        return m_line;
     }
 
 private:
@@ -51,8 +51,8 @@ private:
         const char symbol = next();
         if (kOperatorSymbols.find(symbol) == std::string_view::npos)
             throw SyntaxError{};
-        line_.operators += symbol;
-        skeleton_ += 'o';
+        m_line.operators += symbol;
+        m_skeleton += 'o';
         const double right = operand();
         switch (symbol) {
         case '+': return left + right;
@@ -65,35 +65,35 @@ private:
     double operand()
     {
         if (peek() == '(') {
-            ++pos_;
-            skeleton_ += '(';
+            ++m_pos;
+            m_skeleton += '(';
             const double value = expression();
             if (next() != ')')
                 throw SyntaxError{};
-            skeleton_ += ')';
+            m_skeleton += ')';
             return value;
         }
         const bool negative = peek() == '-';
         if (peek() == ' ' || negative)
-            ++pos_;
+            ++m_pos;
         if (!std::isdigit(static_cast<unsigned char>(peek())))
             throw SyntaxError{};
         int value = 0;
         while (std::isdigit(static_cast<unsigned char>(peek())) && value < 100000)
             value = value * 10 + (next() - '0');
         value = negative ? -value : value;
-        line_.cards.push_back(value);
-        skeleton_ += 'N';
+        m_line.cards.push_back(value);
+        m_skeleton += 'N';
         return value;
     }
 
-    char peek() const { return pos_ < text_.size() ? text_[pos_] : '\0'; }
-    char next() { return pos_ < text_.size() ? text_[pos_++] : '\0'; }
+    char peek() const { return m_pos < m_text.size() ? m_text[m_pos] : '\0'; }
+    char next() { return m_pos < m_text.size() ? m_text[m_pos++] : '\0'; }
 
-    std::string_view text_;
-    std::size_t pos_ = 0;
-    std::string skeleton_;
-    ParsedLine line_;
+    std::string_view m_text;
+    std::size_t m_pos = 0;
+    std::string m_skeleton;
+    ParsedLine m_line;
 };
 
 }  // namespace

@@ -11,14 +11,14 @@ namespace quartet::testing {
 // Hands out a fixed sequence of random values and counts reseeds.
 class FixedRandomSource final : public RandomSource {
 public:
-    explicit FixedRandomSource(std::vector<float> values = {}) : values_(std::move(values)) {}
+    explicit FixedRandomSource(std::vector<float> values = {}) : m_values(std::move(values)) {}
 
     void reseed() override { ++reseeds; }
     float next() override
     {
-        if (drawn == values_.size())
+        if (drawn == m_values.size())
             throw std::logic_error("the fixed random sequence ran out");
-        return values_[drawn++];
+        return m_values[drawn++];
     }
 
     // The value that makes the dealer draw `card` when the largest value is maxVal.
@@ -31,7 +31,7 @@ public:
     std::size_t drawn = 0;
 
 private:
-    std::vector<float> values_;
+    std::vector<float> m_values;
 };
 
 }  // namespace quartet::testing
