@@ -9,12 +9,13 @@ namespace {
 void BM_Deal(benchmark::State& state)
 {
     const auto maxVal = static_cast<std::int16_t>(state.range(0));
-    quartet::Solver solver;
+    quartet::Hand hand{};
     quartet::VectorResultList list;
     quartet::ClockRandomSource random;
     for (auto _ : state) {
-        quartet::deal(solver, list, random, maxVal);
-        benchmark::DoNotOptimize(solver.Card);
+        const quartet::DealOutcome outcome = quartet::deal(hand, list, random, maxVal);
+        benchmark::DoNotOptimize(outcome);
+        benchmark::DoNotOptimize(hand);
     }
 }
 BENCHMARK(BM_Deal)->Arg(13)->Arg(98)->Arg(32767)->Unit(benchmark::kMicrosecond);

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "solver/Solver.h"
+#include "solver/Hand.h"
+#include "solver/ResultList.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "solver/Solver.h"
+#include "solver/Hand.h"
+#include "solver/ResultList.h"
 
 #include <cstdint>
 
@@ -12,15 +13,15 @@ class RandomSource;
 // make at most 16), so a deal would never end.
 inline constexpr std::int16_t kSmallestDealableMaxVal = 3;
 
-enum class DealOutcome { Dealt, MaxValTooSmall };
+enum class [[nodiscard]] DealOutcome{Dealt, MaxValTooSmall};
 
 // One card value from a random r in [0, 1): 1 to MaxVal.
 std::int16_t drawCard(float r, std::int16_t MaxVal);
 
-// Deals a hand into solver.Card: draws four cards, then again and again
-// until the solver, in check-only mode, finds the hand solvable. Leaves the
-// list empty and both flags clear. With a MaxVal too small to give a
+// Deals a hand into Card: reseeds the random source, draws four cards, then
+// again and again until the solver's check-only search finds the hand
+// solvable. Leaves the list empty. With a MaxVal too small to give a
 // solvable hand it touches nothing and says so.
-DealOutcome deal(Solver& solver, ResultList& list, RandomSource& random, std::int16_t MaxVal);
+DealOutcome deal(Hand& Card, ResultList& list, RandomSource& random, std::int16_t MaxVal);
 
 }  // namespace quartet

@@ -20,11 +20,12 @@ enum Operator : std::int16_t { Add = 0, Subtract = 1, Multiply = 2, Divide = 3 }
 // the sign of the dividend, so the exhaustive search simply goes on.
 inline constexpr double kDivisionByZeroResult = 1e31;
 
-// One operator, chosen at compile time, so that the search over all operator
-// triples runs without a branch per operation. Any index other than 0 to 3
-// yields 0 without arithmetic. Flags are left for the caller to test.
+// The operator kernel with the operator chosen at compile time, so that the
+// search over all operator triples runs without a branch per operation:
+// Num1 Oper Num2, the left operand first. Any index other than 0 to 3 yields
+// 0 without arithmetic. The floating-point flags are left for the caller.
 template <int Oper>
-constexpr double apply(double Num1, double Num2)
+constexpr double V(double Num1, double Num2)
 {
     if constexpr (Oper == Add)
         return Num1 + Num2;
@@ -38,8 +39,20 @@ constexpr double apply(double Num1, double Num2)
         return 0.0;
 }
 
-// The operator kernel: Num1 Oper Num2 with the left operand first. Throws
-// ArithmeticError if the operation it performed raised one of the three flags.
+// The kernel with the operator chosen at run time; flags are left for the caller.
+constexpr double applyOperator(double Num1, std::int16_t Oper, double Num2)
+{
+    switch (Oper) {
+    case Add: return V<Add>(Num1, Num2);
+    case Subtract: return V<Subtract>(Num1, Num2);
+    case Multiply: return V<Multiply>(Num1, Num2);
+    case Divide: return V<Divide>(Num1, Num2);
+    default: return V<-1>(Num1, Num2);
+    }
+}
+
+// The kernel as one checked step: throws ArithmeticError if the operation
+// raised one of the three flags.
 double V(double Num1, std::int16_t Oper, double Num2);
 
 // The floating-point flags that count as an arithmetic error.

@@ -5,6 +5,7 @@
 #include "numbers/NumberText.h"
 #include "settings/CardRangeOption.h"
 #include "settings/SettingsStore.h"
+#include "solver/Solver.h"
 #include "ui/DialogInputBox.h"
 #include "ui/LayoutTables.h"
 #include "ui/ListBoxResultList.h"
@@ -266,7 +267,7 @@ void frmMain::Form_Load()
 
 void frmMain::cmdCalc_Click()
 {
-    m_solver.Enumerate(*m_resultList);
+    listSolutions(Card, *m_resultList);
 }
 
 void frmMain::cmdDeal_Click()
@@ -292,19 +293,18 @@ void frmMain::mnuExit_Click()
 
 void frmMain::mnuDeal_Click()
 {
-    if (MaxVal < kSmallestDealableMaxVal) {
+    if (deal(Card, *m_resultList, *m_services.random, MaxVal) == DealOutcome::MaxValTooSmall) {
         showMessageBox(this, texts::kCaption, texts::kMaxValTooSmall);
         return;
     }
     showCardDisplay();
-    deal(m_solver, *m_resultList, *m_services.random, MaxVal);
     showHand();
 }
 
 void frmMain::mnuSpecify_Click()
 {
     showEntryPanel();
-    m_entry.specify(m_solver.Card);
+    m_entry.specify(Card);
     showSlots();
 }
 
@@ -316,7 +316,7 @@ void frmMain::cmdClear_Click()
 
 void frmMain::cmdMan_Click(std::int16_t Index)
 {
-    m_entry.press(Index, m_solver.Card, *m_resultList);
+    m_entry.press(Index, Card, *m_resultList);
     showSlots();
 }
 
@@ -357,7 +357,7 @@ void frmMain::showEntryPanel()
 void frmMain::showHand()
 {
     for (std::size_t i = 0; i < lblDual.size(); ++i)
-        lblDual[i]->setText(QString::fromStdString(numberText(m_solver.Card[i])));
+        lblDual[i]->setText(QString::fromStdString(numberText(Card[i])));
 }
 
 // A taken slot is read out by its caption; an empty one says what it is.

@@ -4,7 +4,7 @@
 #include "game/RandomSource.h"
 #include "settings/CardRangeOption.h"
 #include "settings/SettingsStore.h"
-#include "solver/Solver.h"
+#include "solver/Hand.h"
 
 #include <QMainWindow>
 
@@ -43,7 +43,7 @@ public:
     ~frmMain() override;
 
     std::int16_t maxVal() const { return MaxVal; }
-    const Hand& hand() const { return m_solver.Card; }
+    const Hand& hand() const { return Card; }
 
 private slots:
     void cmdCalc_Click();
@@ -85,9 +85,9 @@ private:
     std::unique_ptr<frmAbout> m_aboutDialog;
 
     // Game state.
-    Solver m_solver;
-    CardEntry m_entry;
+    Hand Card{};
     std::int16_t MaxVal = 0;
+    CardEntry m_entry;
 
     // Controls, named as players' tools and tests know them.
     QListWidget* lstResult = nullptr;

@@ -1,3 +1,4 @@
+#include "solver/Solver.h"
 #include "tests/support/MessageBoxes.h"
 #include "tests/ui/MainWindowFixture.h"
 
@@ -7,10 +8,8 @@ namespace {
 // The lines the solver itself writes for a hand.
 QStringList solverLines(const Hand& hand)
 {
-    Solver solver;
-    solver.Card = hand;
     VectorResultList lines;
-    solver.Enumerate(lines);
+    listSolutions(hand, lines);
     QStringList result;
     for (const auto& line : lines.lines())
         result.append(QString::fromStdString(line));
