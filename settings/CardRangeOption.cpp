@@ -16,15 +16,14 @@ QString textOf(std::int16_t value)
 // The stored value, or nullopt when the stored text is not a 16-bit number.
 std::optional<std::int16_t> readStoredMaxVal(SettingsStore& store, std::int16_t defaultValue)
 {
-    const QString text = store.GetSetting(CardRange::application.toString(), CardRange::section.toString(),
-                                          CardRange::key.toString(), textOf(defaultValue));
+    const QString text =
+        store.GetSetting(CardRange::application, CardRange::section, CardRange::key, textOf(defaultValue));
     return readStoredNumber(text.toStdString());
 }
 
 void saveMaxVal(SettingsStore& store, std::int16_t maxVal)
 {
-    store.SaveSetting(CardRange::application.toString(), CardRange::section.toString(), CardRange::key.toString(),
-                      textOf(maxVal));
+    store.SaveSetting(CardRange::application, CardRange::section, CardRange::key, textOf(maxVal));
 }
 
 bool isAllowed(std::int16_t value)
@@ -48,7 +47,7 @@ MaxValChoice chooseMaxVal(SettingsStore& store, InputBox& inputBox, std::int16_t
         canRecover = false;  // the bad text stays until the save below replaces it
 
     for (;;) {
-        const QString entry = inputBox.ask(CardRange::prompt.toString(), CardRange::title.toString(), textOf(maxVal));
+        const QString entry = inputBox.ask(CardRange::prompt, CardRange::title, textOf(maxVal));
         const auto entered = readEnteredNumber(entry.toStdString());
         if (!entered && canRecover) {
             canRecover = false;

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "quartet/ProgramInfo.h"
 #include "settings/SettingsStore.h"
 
 #include <QString>
-#include <QStringView>
 
 #include <cstdint>
 
@@ -13,9 +13,9 @@ namespace quartet {
 namespace CardRange {
 
 // The store entry that holds the largest dealt card value.
-inline constexpr QStringView application = u"Quartet";
-inline constexpr QStringView section = u"General";
-inline constexpr QStringView key = u"MaxVal";
+inline const QString application = QString::fromLatin1(program::kName);
+inline const QString section = QStringLiteral("General");
+inline const QString key = QStringLiteral("MaxVal");
 
 // The value assumed when the store holds none: at start-up, and in the
 // settings command.
@@ -27,8 +27,8 @@ inline constexpr std::int16_t smallest = 2;
 inline constexpr std::int16_t largest = 98;
 
 // The settings command's input box.
-inline constexpr QStringView prompt = u"请输入由系统生成的牌的最大数字值:";
-inline constexpr QStringView title = u"设置";
+inline const QString prompt = QStringLiteral("请输入由系统生成的牌的最大数字值:");
+inline const QString title = QStringLiteral("设置");
 
 }  // namespace CardRange
 

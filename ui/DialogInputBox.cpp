@@ -1,7 +1,5 @@
 #include "ui/DialogInputBox.h"
 
-#include "ui/MessageBox.h"
-
 #include <QInputDialog>
 
 namespace quartet {
@@ -12,8 +10,6 @@ QString DialogInputBox::ask(const QString& prompt, const QString& title, const Q
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultText);
-    dialog.setOkButtonText(kOkButtonText);
-    dialog.setCancelButtonText(kCancelButtonText);
     return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 

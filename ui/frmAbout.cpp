@@ -1,9 +1,11 @@
 #include "ui/frmAbout.h"
 
 #include "platform/SystemInfoLauncher.h"
+#include "quartet/ProgramInfo.h"
+#include "ui/Contrast.h"
 #include "ui/LayoutTables.h"
 #include "ui/MessageBox.h"
-#include "ui/Version.h"
+#include "ui/TaskbarHint.h"
 #include "ui/WindowPlacement.h"
 #include "ui/frmAboutTexts.h"
 
@@ -39,10 +41,12 @@ frmAbout::frmAbout() : frmAbout(std::make_unique<SystemInfoLauncher>()) {}
 
 frmAbout::frmAbout(std::unique_ptr<SystemInfoLauncher> launcher) : m_launcher(std::move(launcher))
 {
-    // A fixed dialog frame with the close box only, and no task-bar entry.
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+    // A fixed dialog frame with the close box only, no owner and no
+    // task-bar entry (see TaskbarHint.h).
+    const Qt::WindowType type = canSkipTaskbar() ? Qt::Window : Qt::Tool;
+    setWindowFlags(type | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                    | Qt::MSWindowsFixedSizeDialogHint);
-    // Though a tool window, it keeps the program running while it is open.
+    // Even as a tool window it keeps the program running while it is open.
     setAttribute(Qt::WA_QuitOnClose, true);
     setFixedSize(table::kClientArea.toPixels().size());
     createControls();
@@ -67,10 +71,12 @@ void frmAbout::createControls()
     cmdSysInfo = createButton(this, table::kSysInfoButton, texts::kSysInfo);
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
 
-    // Most labels are black whatever the desktop's text colour.
-    const auto label = [this](const char* name, const QString& text, bool black = true) {
+    // Most labels are black, but only where black reads on the desktop's
+    // dialog colour; on a dark desktop they keep its own text colour.
+    const bool blackReads = contrastRatio(Qt::black, palette().color(QPalette::Window)) >= kReadableContrast;
+    const auto label = [this, blackReads](const char* name, const QString& text, bool black = true) {
         auto* created = place(new QLabel(text, this), name, layout::placeOf(table::kLabels, name));
-        if (black) {
+        if (black && blackReads) {
             QPalette palette = created->palette();
             palette.setColor(QPalette::WindowText, Qt::black);
             created->setPalette(palette);
@@ -94,6 +100,7 @@ void frmAbout::showOrRaise()
     if (!isVisible()) {
         Form_Load();
         centerOnScreen(*this);
+        skipTaskbar(*this);
         show();
         cmdOK->setFocus();
     }
@@ -104,7 +111,7 @@ void frmAbout::showOrRaise()
 void frmAbout::Form_Load()
 {
     setWindowTitle(texts::kCaption);
-    lblVersion->setText(texts::versionText(version::kMajor, version::kMinor, version::kRevision));
+    lblVersion->setText(texts::versionText(program::kMajor, program::kMinor, program::kRevision));
     lblTitle->setText(texts::kTitle);
 }
 

@@ -10,12 +10,12 @@
 #include "ui/LayoutTables.h"
 #include "ui/ListBoxResultList.h"
 #include "ui/MessageBox.h"
+#include "ui/Panel.h"
 #include "ui/WindowPlacement.h"
 #include "ui/frmAbout.h"
 #include "ui/frmMainTexts.h"
 
 #include <QApplication>
-#include <QFrame>
 #include <QLabel>
 #include <QLayout>
 #include <QListWidget>
@@ -50,14 +50,9 @@ QRect rectOf(const char* name)
     return layout::placeOf(table::kWindow, name);
 }
 
-QFrame* createPanel(QWidget* parent, const char* name)
+Panel* createPanel(QWidget* parent, const char* name)
 {
-    auto* panel = place(new QFrame(parent), name, rectOf(name));
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel->setLineWidth(1);
-    panel->setBackgroundRole(QPalette::Button);
-    panel->setAutoFillBackground(true);
-    return panel;
+    return place(new Panel(parent), name, rectOf(name));
 }
 
 }  // namespace
@@ -135,15 +130,19 @@ void frmMain::createCardDisplay()
     const QPixmap card(QStringLiteral(":/card.bmp"));
     for (std::size_t i = 0; i < table::kCardPictures.size(); ++i) {
         const auto& picture = table::kCardPictures[i];
-        auto* image = place(new QLabel(Picture1), picture.name, picture.rect.toPixels());
+        auto* image = place(new QLabel(Picture1), picture.name, Picture1->inside(picture.rect.toPixels()));
         image->setPixmap(card);
         image->setAccessibleName(texts::kCardPictureName.arg(i + 1));
     }
     // The values are drawn straight onto the card pictures, in front of them.
     for (std::size_t i = 0; i < lblDual.size(); ++i) {
-        auto* label = place(new QLabel(Picture1), "lblDual", table::kCardLabels[i].toPixels());
+        auto* label = place(new QLabel(Picture1), "lblDual", Picture1->inside(table::kCardLabels[i].toPixels()));
         label->setProperty("index", static_cast<int>(i));
         label->setFont(songFont(kCardFontPoints));
+        // The card picture is light whatever the desktop's colours: black digits.
+        QPalette black = label->palette();
+        black.setColor(QPalette::WindowText, Qt::black);
+        label->setPalette(black);
         label->setAccessibleDescription(texts::kCardLabelDescription.arg(i + 1));
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->raise();
@@ -156,8 +155,8 @@ void frmMain::createEntryPanel()
     const QFont buttonFont = songFont(kButtonFontPoints);
     for (std::size_t i = 0; i < cmdMan.size(); ++i) {
         const int index = static_cast<int>(i);
-        auto* button =
-            createButton(Picture2, "cmdMan", QString::number(index + 1), table::cardValueButton(index).toPixels());
+        auto* button = createButton(Picture2, "cmdMan", QString::number(index + 1),
+                                    Picture2->inside(table::cardValueButton(index).toPixels()));
         button->setProperty("index", index);
         button->setFont(buttonFont);
         button->setAccessibleDescription(texts::kCardValueDescription.arg(index + 1));
@@ -165,11 +164,12 @@ void frmMain::createEntryPanel()
                 [this, index] { runGuarded([this, index] { cmdMan_Click(static_cast<std::int16_t>(index)); }); });
         cmdMan[i] = button;
     }
-    cmdClear = createButton(Picture2, "cmdClear", texts::kClearSlots, table::kClearButton.toPixels());
+    cmdClear = createButton(Picture2, "cmdClear", texts::kClearSlots, Picture2->inside(table::kClearButton.toPixels()));
     cmdClear->setAccessibleDescription(texts::kClearSlotsDescription);
     connectButton(cmdClear, &frmMain::cmdClear_Click);
     for (std::size_t i = 0; i < cmdSelect.size(); ++i) {
-        auto* slot = createButton(Picture2, "cmdSelect", QString(), table::slotButton(static_cast<int>(i)).toPixels());
+        auto* slot = createButton(Picture2, "cmdSelect", QString(),
+                                  Picture2->inside(table::slotButton(static_cast<int>(i)).toPixels()));
         slot->setProperty("index", static_cast<int>(i));
         slot->setFont(buttonFont);
         slot->setAccessibleDescription(texts::kSlotDescription.arg(i + 1));
@@ -199,12 +199,14 @@ void frmMain::createMenus()
 
 void frmMain::chainTabOrder()
 {
-    // The panels themselves take no focus: they only hold controls.
+    // Qt passes over a hidden panel and the controls on it.
     QWidget* previous = lstResult;
     const auto follow = [&previous](QWidget* next) {
         QWidget::setTabOrder(previous, next);
         previous = next;
     };
+    follow(Picture1);
+    follow(Picture2);
     for (auto* button : cmdMan)
         follow(button);
     follow(cmdClear);
@@ -217,7 +219,9 @@ void frmMain::chainTabOrder()
 QPushButton* frmMain::createButton(QWidget* parent, const char* name, const QString& caption, const QRect& rect)
 {
     auto* button = place(new QPushButton(caption, parent), name, rect);
-    button->setAutoDefault(false);
+    // Enter presses the button that has the focus, as on any desktop; the
+    // window itself has no default button.
+    button->setAutoDefault(true);
     return button;
 }
 
@@ -256,7 +260,9 @@ void frmMain::runGuarded(const std::function<void()>& handler)
     try {
         handler();
     } catch (const std::exception& error) {
-        showMessageBox(this, texts::kCaption, texts::kUnexpectedError.arg(QString::fromUtf8(error.what())));
+        // The player reads Chinese; the technical detail is for a bug report.
+        qWarning("quartet: %s", error.what());
+        showMessageBox(this, texts::kCaption, texts::kUnexpectedError);
     }
 }
 

@@ -14,7 +14,6 @@
 #include <memory>
 
 class QAction;
-class QFrame;
 class QLabel;
 class QListWidget;
 class QMenu;
@@ -23,6 +22,7 @@ class QPushButton;
 namespace quartet {
 
 class ResultList;
+class Panel;
 class frmAbout;
 
 // The main window: card display, entry panel, result list, command buttons
@@ -91,8 +91,8 @@ private:
 
     // Controls, named as players' tools and tests know them.
     QListWidget* lstResult = nullptr;
-    QFrame* Picture1 = nullptr;
-    QFrame* Picture2 = nullptr;
+    Panel* Picture1 = nullptr;
+    Panel* Picture2 = nullptr;
     QPushButton* cmdDeal = nullptr;
     QPushButton* cmdCalc = nullptr;
     QPushButton* Command1 = nullptr;

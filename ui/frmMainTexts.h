@@ -1,11 +1,13 @@
 #pragma once
 
+#include "quartet/ProgramInfo.h"
+
 #include <QString>
 
 // Every text that the main window shows.
 namespace quartet::mainTexts {
 
-inline const QString kCaption = QStringLiteral("Quartet");
+inline const QString kCaption = QString::fromLatin1(program::kName);
 
 inline const QString kDeal = QStringLiteral("发牌(&D)");
 inline const QString kAnswer = QStringLiteral("答案(&A)");
@@ -46,6 +48,6 @@ inline const QString kClearSlotsDescription = QStringLiteral("清空四个空位
 
 inline const QString kMaxValNotSaved = QStringLiteral("最大牌值未能保存。\n"
                                                       "新的值 %1 只在本次运行中有效。");
-inline const QString kUnexpectedError = QStringLiteral("操作未能完成：%1");
+inline const QString kUnexpectedError = QStringLiteral("操作未能完成，出现了意外的错误。");
 
 }  // namespace quartet::mainTexts

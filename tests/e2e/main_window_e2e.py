@@ -28,12 +28,13 @@ import unicodedata
 SKIPPED = 77
 
 # The window's client area and the places in it that the layout fixes, in
-# pixels (twips / 15). Controls on a panel are placed from the panel's corner.
+# pixels (twips / 15). Controls on a panel are placed from the inside of its
+# one-pixel border.
 CLIENT_SIZE = (438, 328)
 CARD_DISPLAY = (24, 16, 209, 268)       # Picture1: left, top, width, height
 RESULT_LIST = (248, 16, 169, 268)       # lstResult
-CARD_PICTURES = [(16, 16), (112, 16), (16, 136), (112, 136)]  # Image1..4 on Picture1
-CARD_LABELS = [(40, 48, 49, 49), (136, 48, 49, 57), (40, 168, 49, 65), (136, 168, 57, 65)]
+CARD_PICTURES = [(17, 17), (113, 17), (17, 137), (113, 137)]  # Image1..4 on Picture1
+CARD_LABELS = [(41, 49, 49, 49), (137, 49, 49, 57), (41, 169, 49, 65), (137, 169, 57, 65)]
 COMMAND_BUTTONS = [(24, 296, 89, 25), (125, 296, 89, 25), (227, 296, 89, 25), (328, 296, 89, 25)]
 
 # The face that stands in for 宋体 on Debian, which the package depends on.
@@ -393,7 +394,7 @@ class EndToEnd:
     def measure_client_area(self):
         """Without a window manager the X window has no frame: it is the Qt
         window itself, the menu bar above the client area. The menu bar's
-        height is where the first card picture, fixed at client (40, 32),
+        height is where the first card picture, fixed at client (41, 33),
         is found; the rest of the window must then be the 438 x 328 client area."""
         x, y, width, height = window_geometry(self.display, self.window)
 

@@ -17,20 +17,21 @@ TEST_F(MainWindowTest, EveryControlStandsWhereTheLayoutPutsIt)
         int index;
         QRect pixels;
     };
+    // Controls on a panel stand inside its one-pixel border.
     std::vector<Place> places = {
         {"lstResult", -1, {248, 16, 169, 268}}, {"Picture1", -1, {24, 16, 209, 268}},
         {"Picture2", -1, {24, 16, 209, 268}},   {"cmdDeal", -1, {24, 296, 89, 25}},
         {"cmdCalc", -1, {125, 296, 89, 25}},    {"Command1", -1, {227, 296, 89, 25}},
-        {"cmdExit", -1, {328, 296, 89, 25}},    {"Image1", -1, {16, 16, 75, 102}},
-        {"Image2", -1, {112, 16, 75, 102}},     {"Image3", -1, {16, 136, 75, 102}},
-        {"Image4", -1, {112, 136, 75, 102}},    {"lblDual", 0, {40, 48, 49, 49}},
-        {"lblDual", 1, {136, 48, 49, 57}},      {"lblDual", 2, {40, 168, 49, 65}},
-        {"lblDual", 3, {136, 168, 57, 65}},     {"cmdClear", -1, {104, 152, 81, 25}},
+        {"cmdExit", -1, {328, 296, 89, 25}},    {"Image1", -1, {17, 17, 75, 102}},
+        {"Image2", -1, {113, 17, 75, 102}},     {"Image3", -1, {17, 137, 75, 102}},
+        {"Image4", -1, {113, 137, 75, 102}},    {"lblDual", 0, {41, 49, 49, 49}},
+        {"lblDual", 1, {137, 49, 49, 57}},      {"lblDual", 2, {41, 169, 49, 65}},
+        {"lblDual", 3, {137, 169, 57, 65}},     {"cmdClear", -1, {105, 153, 81, 25}},
     };
     for (int i = 0; i < 13; ++i)
-        places.push_back({"cmdMan", i, {24 + 40 * (i % 4), 16 + 40 * (i / 4), 41, 41}});
+        places.push_back({"cmdMan", i, {25 + 40 * (i % 4), 17 + 40 * (i / 4), 41, 41}});
     for (int i = 0; i < 4; ++i)
-        places.push_back({"cmdSelect", i, {24 + 40 * i, 208, 41, 41}});
+        places.push_back({"cmdSelect", i, {25 + 40 * i, 209, 41, 41}});
 
     for (const auto& place : places) {
         const auto* widget = child<QWidget>(place.name, place.index);
@@ -95,31 +96,33 @@ TEST_F(MainWindowTest, ControlsWithoutTextHaveAccessibleNames)
     EXPECT_EQ(child<QPushButton>("cmdSelect", 0)->accessibleName(), QString::fromUtf8("第1个空位"));
 }
 
+// The panels are stops too; Qt passes over the hidden one and its controls.
 TEST_F(MainWindowTest, TabMovesThroughTheControlsInOrder)
 {
     open();
-    action("mnuSpecify")->trigger();  // the entry panel's controls take part only when shown
-    list()->setFocus();
-    QStringList expected;
+    const auto tabOrder = [this](int stops) {
+        list()->setFocus();
+        QStringList seen;
+        for (int i = 0; i < stops; ++i) {
+            key(Qt::Key_Tab, Qt::NoModifier);
+            const QWidget* focus = QApplication::focusWidget();
+            const QVariant index = focus->property("index");
+            seen << focus->objectName() + (index.isValid() ? QString::number(index.toInt()) : QString());
+        }
+        return seen;
+    };
+    const QStringList commands{"Command1", "cmdDeal", "cmdCalc", "cmdExit", "lstResult"};
+    EXPECT_EQ(tabOrder(6), QStringList{"Picture1"} + commands);
+
+    action("mnuSpecify")->trigger();
+    QStringList expected{"Picture2"};
     for (int i = 0; i < 13; ++i)
         expected << QString("cmdMan%1").arg(i);
     expected << "cmdClear";
     for (int i = 0; i < 4; ++i)
         expected << QString("cmdSelect%1").arg(i);
-    expected << "Command1"
-             << "cmdDeal"
-             << "cmdCalc"
-             << "cmdExit"
-             << "lstResult";
-
-    QStringList seen;
-    for (int i = 0; i < expected.size(); ++i) {
-        key(Qt::Key_Tab, Qt::NoModifier);
-        const QWidget* focus = QApplication::focusWidget();
-        const QVariant index = focus->property("index");
-        seen << focus->objectName() + (index.isValid() ? QString::number(index.toInt()) : QString());
-    }
-    EXPECT_EQ(seen, expected);
+    expected << commands;
+    EXPECT_EQ(tabOrder(expected.size()), expected);
 }
 
 TEST_F(MainWindowTest, MenusHoldTheirItemsSeparatorsAndShortcuts)
@@ -202,14 +205,22 @@ TEST_F(MainWindowTest, ExitButtonEndsTheProgram)
     EXPECT_FALSE(window->isVisible());
 }
 
-TEST_F(MainWindowTest, SlotsListLinesAndEnterDoNothing)
+TEST_F(MainWindowTest, EnterPressesTheFocusedButtonOnly)
 {
     open();
-    accessKey(Qt::Key_A, "cmdCalc");
+    child<QPushButton>("cmdCalc")->setFocus();
+    key(Qt::Key_Return, Qt::NoModifier);
+    EXPECT_EQ(list()->count(), 1);
+
+    // A slot, the list and the panel take Enter and Escape without effect.
     QTest::mouseClick(child<QPushButton>("cmdSelect", 0), Qt::LeftButton);
     list()->setCurrentRow(0);
-    key(Qt::Key_Return, Qt::NoModifier, list());
-    key(Qt::Key_Escape, Qt::NoModifier, list());
+    for (QWidget* focus : {static_cast<QWidget*>(list()), child<QWidget>("Picture1")}) {
+        focus->setFocus();
+        key(Qt::Key_Return, Qt::NoModifier);
+        key(Qt::Key_Enter, Qt::NoModifier);
+        key(Qt::Key_Escape, Qt::NoModifier);
+    }
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(list()->count(), 1);
     EXPECT_EQ(window->hand(), (Hand{0, 0, 0, 0}));
