@@ -2,6 +2,7 @@
 
 #include "assets/Assets.h"
 #include "quartet/ProgramInfo.h"
+#include "ui/ReadableSelection.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -39,6 +40,7 @@ void prepareApplication()
     // Docks and Wayland compositors match the windows to the desktop entry and its icon.
     QGuiApplication::setDesktopFileName(QString::fromLatin1(program::kDesktopId));
     installQtTranslations();
+    ReadableSelection::watch();
     initAssets();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/quartet.ico")));
 }

@@ -26,4 +26,18 @@ double contrastRatio(const QColor& first, const QColor& second)
     return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
 
+QColor readableAgainst(const QColor& colour, const QColor& other)
+{
+    constexpr float kStep = 0.01f;
+    const float direction = other.lightnessF() > 0.5f ? -kStep : kStep;
+    float hue = 0, saturation = 0, lightness = 0, alpha = 0;
+    colour.getHslF(&hue, &saturation, &lightness, &alpha);
+    QColor moved = colour;
+    while (contrastRatio(moved, other) < kReadableContrast && lightness > 0.0f && lightness < 1.0f) {
+        lightness = std::clamp(lightness + direction, 0.0f, 1.0f);
+        moved.setHslF(hue, saturation, lightness, alpha);
+    }
+    return moved;
+}
+
 }  // namespace quartet

@@ -11,4 +11,8 @@ double contrastRatio(const QColor& first, const QColor& second);
 
 inline constexpr double kReadableContrast = 4.5;
 
+// The colour made lighter or darker, away from `other`, just enough that
+// the two reach kReadableContrast; unchanged when they already do.
+QColor readableAgainst(const QColor& colour, const QColor& other);
+
 }  // namespace quartet

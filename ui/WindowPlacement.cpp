@@ -17,4 +17,14 @@ void centerOnScreen(QWidget& window)
     window.move(frame.topLeft());
 }
 
+void fitFontToLayout(QWidget& window)
+{
+    constexpr qreal kLayoutPointSize = 9.0;
+    QFont font = window.font();
+    if (font.pointSizeF() > kLayoutPointSize) {
+        font.setPointSizeF(kLayoutPointSize);
+        window.setFont(font);
+    }
+}
+
 }  // namespace quartet

@@ -19,4 +19,10 @@ Widget* place(Widget* widget, const char* name, const QRect& rect)
 // Moves a top-level window so that it stands centred on its screen.
 void centerOnScreen(QWidget& window);
 
+// The windows are laid out in twips for a desktop font of 9 points, and a
+// larger one would be clipped by their fixed controls. So a window uses the
+// desktop's font at 9 points at most; a scale factor (QT_SCALE_FACTOR, or the
+// desktop's own) enlarges text and layout alike.
+void fitFontToLayout(QWidget& window);
+
 }  // namespace quartet

@@ -49,6 +49,7 @@ frmAbout::frmAbout(std::unique_ptr<SystemInfoLauncher> launcher) : m_launcher(st
     // Even as a tool window it keeps the program running while it is open.
     setAttribute(Qt::WA_QuitOnClose, true);
     setFixedSize(table::kClientArea.toPixels().size());
+    fitFontToLayout(*this);
     createControls();
 }
 

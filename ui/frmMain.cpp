@@ -68,6 +68,7 @@ frmMain::frmMain(Services services, QWidget* parent) : QMainWindow(parent), m_se
     QPalette windowPalette = palette();
     windowPalette.setColor(QPalette::Window, QApplication::palette("QMenu").color(QPalette::Window));
     setPalette(windowPalette);
+    fitFontToLayout(*this);
 
     createControls();
     createMenus();
@@ -139,7 +140,10 @@ void frmMain::createCardDisplay()
         auto* label = place(new QLabel(Picture1), "lblDual", Picture1->inside(table::kCardLabels[i].toPixels()));
         label->setProperty("index", static_cast<int>(i));
         label->setFont(songFont(kCardFontPoints));
-        // The card picture is light whatever the desktop's colours: black digits.
+        // The card picture is light whatever the desktop's colours: black
+        // digits. (On the panel's button face a label would otherwise take
+        // the button text colour.)
+        label->setForegroundRole(QPalette::WindowText);
         QPalette black = label->palette();
         black.setColor(QPalette::WindowText, Qt::black);
         label->setPalette(black);

@@ -6,22 +6,22 @@
 
 namespace quartet::testing {
 
-SeenMessageBox answerMessageBox(const std::function<void()>& action)
+void inspectModalDialog(const std::function<void()>& action, const std::function<void(QDialog&)>& inspect)
 {
-    SeenMessageBox seen;
+    bool seen = false;
     QTimer poll;
     poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [&seen] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || seen.shown)
+    QObject::connect(&poll, &QTimer::timeout, [&seen, &inspect] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || seen)
             return;
-        auto* ok = box->button(QMessageBox::Ok);
-        seen = {true,        box->windowTitle(),         box->text(), box->standardButtons(),
-                box->icon(), ok ? ok->text() : QString()};
-        if (ok)
+        seen = true;
+        inspect(*dialog);
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        if (auto* ok = box ? box->button(QMessageBox::Ok) : nullptr)
             ok->click();
         else
-            box->reject();
+            dialog->reject();
     });
     QWidget* active = QApplication::activeWindow();
     poll.start();
@@ -30,6 +30,19 @@ SeenMessageBox answerMessageBox(const std::function<void()>& action)
     // The offscreen platform does not hand activation back after a modal box.
     if (active)
         QApplication::setActiveWindow(active);
+}
+
+SeenMessageBox answerMessageBox(const std::function<void()>& action)
+{
+    SeenMessageBox seen;
+    inspectModalDialog(action, [&seen](QDialog& dialog) {
+        auto* box = qobject_cast<QMessageBox*>(&dialog);
+        if (!box)
+            return;
+        auto* ok = box->button(QMessageBox::Ok);
+        seen = {true,        box->windowTitle(),         box->text(), box->standardButtons(),
+                box->icon(), ok ? ok->text() : QString()};
+    });
     return seen;
 }
 

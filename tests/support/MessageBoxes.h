@@ -6,6 +6,10 @@
 
 namespace quartet::testing {
 
+// Runs `action` and hands the first modal dialog that it opens to
+// `inspect`, then closes that dialog (OK where it has one, else Cancel).
+void inspectModalDialog(const std::function<void()>& action, const std::function<void(QDialog&)>& inspect);
+
 // What a modal message box showed.
 struct SeenMessageBox {
     bool shown = false;

@@ -38,6 +38,7 @@ protected:
         window->show();
         QApplication::setActiveWindow(window.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        QCoreApplication::processEvents();  // what the event loop does first, as it would before any input
     }
 
     void TearDown() override

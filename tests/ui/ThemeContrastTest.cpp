@@ -1,0 +1,263 @@
+// Every text of every window, measured on what Qt draws under the desktop
+// theme the test runs with (ctest runs it under a light, a dark and a
+// high-contrast theme), keeps a contrast of 4.5:1 against what lies behind it,
+// and no caption is clipped at the scale factor it runs with.
+#include "tests/support/MessageBoxes.h"
+#include "tests/ui/MainWindowFixture.h"
+#include "ui/Contrast.h"
+#include "ui/DialogInputBox.h"
+#include "ui/frmAbout.h"
+
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
+
+#include <iostream>
+
+namespace quartet::testing {
+namespace {
+
+// A text on a window and the rectangle it is drawn in, in the window's coordinates.
+struct TextSpot {
+    QString what;
+    QRect rect;
+};
+
+// The contrast of the text drawn in rect on the window's picture: the most
+// common colour there lies behind the text, the one farthest from it is the
+// text's own.
+double textContrast(const QImage& shot, const QRect& rect)
+{
+    const qreal scale = shot.devicePixelRatio();
+    const QRect pixels = QRectF(QPointF(rect.topLeft()) * scale, QSizeF(rect.size()) * scale).toRect() & shot.rect();
+    QHash<QRgb, int> counts;
+    for (int y = pixels.top(); y <= pixels.bottom(); ++y)
+        for (int x = pixels.left(); x <= pixels.right(); ++x)
+            ++counts[shot.pixel(x, y)];
+    QRgb background = 0;
+    int most = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        if (it.value() > most)
+            std::tie(background, most) = std::pair(it.key(), it.value());
+    double farthest = 1.0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        farthest = std::max(farthest, contrastRatio(QColor(background), QColor(it.key())));
+    return farthest;
+}
+
+// The window as Qt draws it, at twice its resolution: the thin strokes of
+// small Song-face digits then reach their full colour, as the eye sees them,
+// rather than a blend with the background.
+QImage sharpPicture(QWidget* window)
+{
+    const qreal scale = 2 * window->devicePixelRatioF();
+    QImage picture(window->size() * scale, QImage::Format_RGB32);
+    picture.setDevicePixelRatio(scale);
+    window->render(&picture);
+    return picture;
+}
+
+QRect inWindow(const QWidget* widget, const QRect& rect)
+{
+    return {widget->mapTo(widget->window(), rect.topLeft()), rect.size()};
+}
+
+// Where the caption of a label or button is drawn.
+QRect captionRect(const QWidget* widget, const QString& text)
+{
+    if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+        const int wrap = label->wordWrap() ? Qt::TextWordWrap : 0;
+        return label->fontMetrics().boundingRect(label->contentsRect(), int(label->alignment()) | wrap, text);
+    }
+    return widget->fontMetrics().boundingRect(widget->rect(), Qt::AlignCenter | Qt::TextShowMnemonic, text);
+}
+
+// The captions of every visible label and button of a window, its list
+// rows, line edits and menu bar.
+std::vector<TextSpot> textSpots(QWidget* window)
+{
+    std::vector<TextSpot> spots;
+    for (const auto* label : window->findChildren<QLabel*>())
+        if (label->isVisible() && !label->text().trimmed().isEmpty())
+            spots.push_back({label->text(), inWindow(label, captionRect(label, label->text()))});
+    for (const auto* button : window->findChildren<QAbstractButton*>())
+        if (button->isVisible() && !button->text().isEmpty())
+            spots.push_back({button->text(), inWindow(button, captionRect(button, button->text()))});
+    for (const auto* edit : window->findChildren<QLineEdit*>()) {
+        const int width = edit->fontMetrics().horizontalAdvance(edit->text()) + 4;  // the text, left-aligned
+        spots.push_back({edit->text(), inWindow(edit, QRect(3, 3, width, edit->height() - 6))});
+    }
+    for (const auto* list : window->findChildren<QListWidget*>())
+        for (int row = 0; row < list->count(); ++row) {
+            const QRect rect = list->visualItemRect(list->item(row)) & list->viewport()->rect();
+            if (!rect.isEmpty())
+                spots.push_back({list->item(row)->text(), inWindow(list->viewport(), rect)});
+        }
+    if (auto* mainWindow = qobject_cast<QMainWindow*>(window))
+        for (auto* action : mainWindow->menuBar()->actions())
+            spots.push_back(
+                {action->text(), inWindow(mainWindow->menuBar(), mainWindow->menuBar()->actionGeometry(action))});
+    return spots;
+}
+
+class ThemeContrastTest : public MainWindowTest {
+protected:
+    // Measures every text of a window as it is drawn now.
+    void expectReadable(const QString& name, QWidget* window, std::vector<TextSpot> spots = {})
+    {
+        if (spots.empty())
+            spots = textSpots(window);
+        ASSERT_FALSE(spots.empty()) << name.toStdString();
+        const QImage shot = sharpPicture(window);
+        double lowest = 21.0;
+        for (const auto& spot : spots) {
+            const double contrast = textContrast(shot, spot.rect);
+            lowest = std::min(lowest, contrast);
+            EXPECT_GE(contrast, kReadableContrast) << name.toStdString() << ": " << spot.what.toStdString();
+        }
+        std::cout << "lowest contrast " << name.toStdString() << ": " << lowest << '\n';
+    }
+
+    frmAbout* openAbout()
+    {
+        action("mnuAbout")->trigger();
+        for (auto* widget : QApplication::topLevelWidgets())
+            if (auto* dialog = qobject_cast<frmAbout*>(widget))
+                return dialog;
+        return nullptr;
+    }
+};
+
+TEST_F(ThemeContrastTest, MainWindowWithBothPanelsAndTheList)
+{
+    storedValues.insert(MemorySettingsStore::maxValPath(), "13");
+    open({FixedRandomSource::valueFor(1, 13), FixedRandomSource::valueFor(2, 13), FixedRandomSource::valueFor(3, 13),
+          FixedRandomSource::valueFor(4, 13)});
+    action("mnuDeal")->trigger();
+    QTest::mouseClick(child<QPushButton>("cmdCalc"), Qt::LeftButton);
+    list()->setCurrentRow(1);  // a selected line too
+    expectReadable("main window, card display", window.get());
+
+    action("mnuSpecify")->trigger();
+    for (int index : {12, 7, 0})
+        QTest::mouseClick(child<QPushButton>("cmdMan", index), Qt::LeftButton);
+    expectReadable("main window, entry panel", window.get());
+}
+
+TEST_F(ThemeContrastTest, Menus)
+{
+    open();
+    for (auto* heading : window->menuBar()->actions()) {
+        QMenu* menu = heading->menu();
+        menu->popup(window->mapToGlobal(QPoint(0, 0)));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+        menu->setActiveAction(menu->actions().front());  // a highlighted item too
+        std::vector<TextSpot> spots;
+        for (auto* item : menu->actions())
+            if (!item->isSeparator())
+                spots.push_back({item->text(), menu->actionGeometry(item)});
+        expectReadable(heading->text(), menu, spots);
+        menu->hide();
+    }
+}
+
+TEST_F(ThemeContrastTest, HelpAndSettingsBoxes)
+{
+    open();
+    inspectModalDialog([this] { action("mnuContents")->trigger(); },
+                       [this](QDialog& box) { expectReadable("help box", &box); });
+    DialogInputBox input(window.get());
+    inspectModalDialog([&input] { input.ask(CardRange::prompt, CardRange::title, QStringLiteral("13")); },
+                       [this](QDialog& box) { expectReadable("settings box", &box); });
+}
+
+TEST_F(ThemeContrastTest, AboutDialogAndItsMessage)
+{
+    open();
+    frmAbout* dialog = openAbout();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+    expectReadable("About dialog", dialog);
+    qputenv("QUARTET_REGISTRY_FILE", "/nonexistent/registry.reg");
+    inspectModalDialog([dialog] { dialog->findChild<QPushButton*>("cmdSysInfo")->click(); },
+                       [this](QDialog& box) { expectReadable("About message", &box); });
+    qunsetenv("QUARTET_REGISTRY_FILE");
+}
+
+// Pixels that the text covers for the most part.
+int inkPixels(const QImage& image)
+{
+    int ink = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ink += qAlpha(image.pixel(x, y)) > 128 ? 1 : 0;
+    return ink;
+}
+
+QImage transparentImage(const QSize& size, qreal scale)
+{
+    QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+// Whether a label shows less of its text than the text has: the label drawn
+// on its own, without what lies behind it, against the same text drawn with
+// room to spare.
+bool isClipped(QLabel* label)
+{
+    const qreal scale = label->devicePixelRatioF();
+    QImage shown = transparentImage(label->size(), scale);
+    label->render(&shown, {}, {}, QWidget::DrawChildren);
+    const QFontMetrics metrics(label->font());
+    constexpr int kRoom = 20;
+    QImage whole = transparentImage(metrics.size(0, label->text()) + QSize(2 * kRoom, 2 * kRoom), scale);
+    QPainter painter(&whole);
+    painter.setFont(label->font());
+    painter.drawText(kRoom, kRoom + metrics.ascent(), label->text());
+    painter.end();
+    return inkPixels(shown) < inkPixels(whole);
+}
+
+// No caption of a label or button is cut off, the widest card values
+// included, at the scale factor and with the desktop font the test runs with.
+TEST_F(ThemeContrastTest, NothingIsClipped)
+{
+    open();
+    frmAbout* about = openAbout();
+    ASSERT_NE(about, nullptr);
+    const auto expectWhole = [](QWidget* top, const std::string& when) {
+        for (auto* label : top->findChildren<QLabel*>()) {
+            if (label->isVisible() && !label->text().trimmed().isEmpty()) {
+                EXPECT_FALSE(isClipped(label)) << when << ": " << label->text().toStdString();
+            }
+        }
+        for (auto* button : top->findChildren<QPushButton*>()) {
+            if (!button->isVisible() || button->text().isEmpty())
+                continue;
+            QStyleOptionButton option;
+            option.initFrom(button);
+            const QRect contents = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+            const QRect ink = button->fontMetrics().tightBoundingRect(QString(button->text()).remove(u'&'));
+            EXPECT_LE(ink.width(), contents.width()) << when << ": " << button->text().toStdString();
+            EXPECT_LE(ink.height(), contents.height()) << when << ": " << button->text().toStdString();
+        }
+    };
+    expectWhole(about, "About");
+    for (const QString& widest : {QStringLiteral("98"), QStringLiteral("88")}) {
+        for (int i = 0; i < 4; ++i)
+            child<QLabel>("lblDual", i)->setText(widest);
+        expectWhole(window.get(), widest.toStdString());
+    }
+    action("mnuSpecify")->trigger();
+    for (int i = 0; i < 4; ++i)
+        QTest::mouseClick(child<QPushButton>("cmdMan", 12), Qt::LeftButton);  // "13" in every slot
+    expectWhole(window.get(), "entry panel");
+}
+
+}  // namespace
+}  // namespace quartet::testing
