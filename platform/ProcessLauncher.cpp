@@ -1,5 +1,9 @@
 #include "platform/ProcessLauncher.h"
 
+#ifndef _WIN32
+#include "platform/DesktopEntries.h"
+#endif
+
 #include <QFileInfo>
 #include <QProcess>
 #include <QString>
@@ -12,6 +16,11 @@ bool ProcessLauncher::startDetached(const std::string& commandLine, int windowSt
     // A zero byte would cut the command short on its way to the system.
     if (windowStyle != kWindowStyleNormalFocus || commandLine.find('\0') != std::string::npos)
         return false;
+#ifndef _WIN32
+    // A desktop entry is started the way the desktop starts it.
+    if (isDesktopEntryFile(commandLine))
+        return launchDesktopEntry(commandLine);
+#endif
     const QString command = QString::fromLocal8Bit(commandLine.data(), static_cast<qsizetype>(commandLine.size()));
     if (QFileInfo(command).isFile())
         return QProcess::startDetached(command, {});

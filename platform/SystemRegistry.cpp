@@ -3,6 +3,7 @@
 #ifdef _WIN32
 #include "platform/WindowsRegistry.h"
 #else
+#include "platform/DesktopSystemRegistry.h"
 #include "platform/ExportFileRegistry.h"
 #endif
 
@@ -13,7 +14,7 @@ std::unique_ptr<Registry> systemRegistry()
 #ifdef _WIN32
     return std::make_unique<WindowsRegistry>();
 #else
-    return std::make_unique<ExportFileRegistry>(ExportFileRegistry::systemFile());
+    return std::make_unique<DesktopSystemRegistry>(ExportFileRegistry::systemFile());
 #endif
 }
 

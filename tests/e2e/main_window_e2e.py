@@ -44,6 +44,9 @@ WINDOW_TIMEOUT = 60.0   # generous: a sanitizer build starts slowly
 EVENT_TIMEOUT = 15.0
 EXIT_TIMEOUT = 2.0
 
+# Written by the system information tool of the test's desktop when it starts.
+SYSTEM_INFORMATION_MARKER = "system-information-started"
+
 
 class Failure(Exception):
     pass
@@ -370,6 +373,7 @@ class EndToEnd:
         os.makedirs(config)
         os.makedirs(runtime, mode=0o700)
         env = dict(self.display.env, XDG_CONFIG_HOME=config, XDG_RUNTIME_DIR=runtime)
+        env.update(self.desktop_with_system_information_tool())
         # A session bus of its own, so that nothing Qt starts on one outlives the test.
         self.process = subprocess.Popen(["dbus-run-session", "--", self.program], env=env,
                                         start_new_session=True)
@@ -476,6 +480,44 @@ class EndToEnd:
             check(top_band == 0, f"card picture {index + 1} changed above its label")
         self.ok("Ctrl+D deals: four values on the card pictures, the result list emptied")
 
+    def desktop_with_system_information_tool(self):
+        """The environment of a desktop whose one system information tool is
+        hardinfo.desktop in a private XDG data folder, its Exec a script that
+        writes its arguments into a marker file. No registry export file, so
+        the desktop entries answer."""
+        applications = os.path.join(self.workdir, "data", "applications")
+        os.makedirs(applications)
+        marker = os.path.join(self.workdir, SYSTEM_INFORMATION_MARKER)
+        tool = os.path.join(self.workdir, "marker tool")
+        with open(tool, "w", encoding="utf-8") as file:
+            file.write(f"#!/bin/sh\nprintf '%s\\n' \"$@\" >'{marker}.part' && mv '{marker}.part' '{marker}'\n")
+        os.chmod(tool, 0o755)
+        with open(os.path.join(applications, "hardinfo.desktop"), "w", encoding="utf-8") as file:
+            file.write(f'[Desktop Entry]\nType=Application\nName=HardInfo\nExec="{tool}" "system information"\n')
+        return {"XDG_DATA_HOME": os.path.join(self.workdir, "user-data"),
+                "XDG_DATA_DIRS": os.path.join(self.workdir, "data"),
+                "QUARTET_REGISTRY_FILE": os.path.join(self.workdir, "no-registry.reg")}
+
+    def system_information_with_alt_s(self):
+        """Ctrl+A opens the About dialog; its Alt+S (系统信息(S)...) starts the
+        desktop's tool, which writes the marker; Esc closes the dialog."""
+        self.key("ctrl+a")
+        about = wait_for(lambda: find_window(self.display, "关于Quartet"), EVENT_TIMEOUT,
+                         "the About dialog after Ctrl+A")
+        status, _ = self.display.run("xdotool", "windowfocus", "--sync", about)
+        check(status == 0, "xdotool could not give the About dialog the keyboard focus")
+        self.key("alt+s")
+        marker = os.path.join(self.workdir, SYSTEM_INFORMATION_MARKER)
+        wait_for(lambda: os.path.exists(marker), EVENT_TIMEOUT, "the system information tool to start after Alt+S")
+        with open(marker, encoding="utf-8") as file:
+            arguments = file.read()
+        check(arguments == "system information\n", f"the tool was started with {arguments!r}")
+        self.key("Escape")
+        wait_for(lambda: find_window(self.display, "关于Quartet") is None, EVENT_TIMEOUT,
+                 "the About dialog to close after Esc")
+        self.focus()
+        self.ok("Ctrl+A, Alt+S starts the desktop's system information tool (hardinfo.desktop); Esc closes About")
+
     def exit_with_ctrl_x(self):
         check(self.process.poll() is None,
               f"the program ended with status {self.process.returncode} before Ctrl+X")
@@ -496,6 +538,7 @@ class EndToEnd:
         self.check_start_picture()
         self.answer_with_alt_a()
         self.deal_with_ctrl_d()
+        self.system_information_with_alt_s()
         self.exit_with_ctrl_x()
 
 

@@ -29,12 +29,14 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [[ -n "$(field Maintainer)" ]] || fail "the package names no maintainer"
 
 # Installing it must bring in everything the program needs to start: the
-# Qt libraries it links (found by dpkg-shlibdeps) and the Song face font.
+# Qt and GLib libraries it links (found by dpkg-shlibdeps) and the Song face font.
 depends=$(field Depends)
 names=" $(sed -E 's/ \([^)]*\)//g; s/,//g' <<<"$depends") "
-for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 fonts-arphic-uming; do
+for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libglib2.0-0 fonts-arphic-uming; do
     [[ "$names" == *" $package "* ]] || fail "Depends lacks $package: $depends"
 done
+# A system information tool for the About dialog's button, on any desktop.
+[[ "$(field Suggests)" == "hardinfo | kinfocenter" ]] || fail "Suggests is '$(field Suggests)'"
 
 expected="./usr/bin/quartet
 ./usr/share/applications/$id.desktop

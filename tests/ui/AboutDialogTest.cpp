@@ -3,7 +3,6 @@
 #include "ui/frmAbout.h"
 #include "ui/frmAboutTexts.h"
 
-#include <QTemporaryDir>
 #include <QTimer>
 
 namespace quartet::testing {
@@ -150,23 +149,6 @@ TEST_F(AboutDialogTest, TheProgramRunsUntilTheDialogClosesToo)
     guard.start(5000);
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_TRUE(runningAfterMainClosed);
-}
-
-TEST_F(AboutDialogTest, SystemInformationWithoutARegistrySaysItIsUnavailable)
-{
-    QTemporaryDir dir;
-    qputenv("QUARTET_REGISTRY_FILE", dir.filePath("missing.reg").toLocal8Bit());
-    open();
-    frmAbout* dialog = openAbout();
-    ASSERT_NE(dialog, nullptr);
-    const auto seen = answerMessageBox(
-        [dialog] { QTest::mouseClick(dialog->findChild<QPushButton*>("cmdSysInfo"), Qt::LeftButton); });
-    qunsetenv("QUARTET_REGISTRY_FILE");
-    ASSERT_TRUE(seen.shown);
-    EXPECT_EQ(seen.text, QString::fromUtf8("此时系统信息无效"));
-    EXPECT_EQ(seen.title, "Quartet");
-    EXPECT_EQ(seen.buttons, QMessageBox::Ok);
-    EXPECT_TRUE(dialog->isVisible()) << "the dialog stays open";
 }
 
 }  // namespace
