@@ -112,19 +112,8 @@ bool CommandLine::opensWindow() const
 
 CommandLine::Request CommandLine::read(const QStringList& arguments)
 {
-    if (!m_parser.parse(arguments)) {
-        // "-5" reads as the unknown option "5"; name it as the card value it was meant to be.
-        const QStringList unknown = m_parser.unknownOptionNames();
-        const bool digitOption = std::any_of(unknown.begin(), unknown.end(), [](const QString& name) {
-            return !name.isEmpty() && name.front().isDigit();
-        });
-        const auto negative = std::find_if(arguments.begin(), arguments.end(), [](const QString& argument) {
-            return argument.size() > 1 && argument[0] == u'-' && argument[1].isDigit();
-        });
-        if (digitOption && negative != arguments.end())
-            return Problem{notACardValue(*negative)};
-        return Problem{m_parser.errorText()};
-    }
+    if (!m_parser.parse(arguments))
+        return parseProblem(arguments);
     if (m_parser.isSet(m_help))
         return Help{};
     if (m_parser.isSet(m_version))
@@ -136,6 +125,20 @@ CommandLine::Request CommandLine::read(const QStringList& arguments)
     if (m_parser.isSet(m_deal))
         return readDeal();
     return readWindow();
+}
+
+CommandLine::Problem CommandLine::parseProblem(const QStringList& arguments) const
+{
+    // "-5" reads as the unknown option "5"; name it as the card value it was meant to be.
+    const QStringList unknown = m_parser.unknownOptionNames();
+    const bool digitOption = std::any_of(unknown.begin(), unknown.end(),
+                                         [](const QString& name) { return !name.isEmpty() && name.front().isDigit(); });
+    const auto negative = std::find_if(arguments.begin(), arguments.end(), [](const QString& argument) {
+        return argument.size() > 1 && argument[0] == u'-' && argument[1].isDigit();
+    });
+    if (digitOption && negative != arguments.end())
+        return Problem{notACardValue(*negative)};
+    return Problem{m_parser.errorText()};
 }
 
 CommandLine::Request CommandLine::readSolve() const
@@ -164,35 +167,42 @@ CommandLine::Request CommandLine::readDeal() const
     if (const QCommandLineOption* option = firstSet({&m_distinct, &m_count}))
         return Problem{optionName(*option) + QStringLiteral(" goes only with --solve.")};
     if (!m_parser.positionalArguments().isEmpty())
-        return Problem{QStringLiteral("Unexpected argument '%1': card values go with --solve.")
-                           .arg(m_parser.positionalArguments().constFirst())};
+        return unexpectedArgument();
 
     DealRequest request;
-    const QString hands = m_parser.value(m_deal);
-    if (const std::optional<std::uint64_t> value = wholeNumber(hands, 1, kMostHands))
-        request.hands = *value;
-    else
-        return Problem{QStringLiteral("--deal takes a whole number of hands from 1 up, not '%1'.").arg(hands)};
-
-    request.maxVal = kDefaultMaxVal;
+    std::uint64_t maxVal = kDefaultMaxVal;
+    std::uint64_t seed = 0;
+    if (auto problem = readNumber(m_deal, 1, kMostHands, request.hands))
+        return *problem;
+    // Below 3 no hand has a solution, and the game refuses such a deal.
+    const auto smallestMaxVal = static_cast<std::uint64_t>(kSmallestDealableMaxVal);
     if (m_parser.isSet(m_max)) {
-        const QString maxVal = m_parser.value(m_max);
-        // Below 3 no hand has a solution, and the game refuses such a deal.
-        const std::optional<std::uint64_t> value =
-            wholeNumber(maxVal, static_cast<std::uint64_t>(kSmallestDealableMaxVal), kLargestCard);
-        if (!value)
-            return Problem{QStringLiteral("--max takes a whole number from 3 to 32767, not '%1'.").arg(maxVal)};
-        request.maxVal = static_cast<std::int16_t>(*value);
+        if (auto problem = readNumber(m_max, smallestMaxVal, kLargestCard, maxVal))
+            return *problem;
     }
     if (m_parser.isSet(m_seed)) {
-        const QString seed = m_parser.value(m_seed);
-        const std::optional<std::uint64_t> value = wholeNumber(seed, 0, kLargestSeed);
-        if (!value)
-            return Problem{QStringLiteral("--seed takes a whole number from 0 to 4294967295, not '%1'.").arg(seed)};
-        request.seed = static_cast<std::uint32_t>(*value);
+        if (auto problem = readNumber(m_seed, 0, kLargestSeed, seed))
+            return *problem;
+        request.seed = static_cast<std::uint32_t>(seed);
     }
+    request.maxVal = static_cast<std::int16_t>(maxVal);
     request.answers = m_parser.isSet(m_answers);
     return request;
+}
+
+std::optional<CommandLine::Problem> CommandLine::readNumber(const QCommandLineOption& option, std::uint64_t least,
+                                                            std::uint64_t greatest, std::uint64_t& value) const
+{
+    const QString text = m_parser.value(option);
+    const std::optional<std::uint64_t> number = wholeNumber(text, least, greatest);
+    if (!number)
+        return Problem{QStringLiteral("%1 takes a whole number from %2 to %3, not '%4'.")
+                           .arg(optionName(option))
+                           .arg(least)
+                           .arg(greatest)
+                           .arg(text)};
+    value = *number;
+    return std::nullopt;
 }
 
 CommandLine::Request CommandLine::readWindow() const
@@ -202,9 +212,14 @@ CommandLine::Request CommandLine::readWindow() const
     if (const QCommandLineOption* option = firstSet({&m_max, &m_seed, &m_answers}))
         return Problem{optionName(*option) + QStringLiteral(" goes only with --deal.")};
     if (!m_parser.positionalArguments().isEmpty())
-        return Problem{QStringLiteral("Unexpected argument '%1': card values go with --solve.")
-                           .arg(m_parser.positionalArguments().constFirst())};
+        return unexpectedArgument();
     return Window{};
+}
+
+CommandLine::Problem CommandLine::unexpectedArgument() const
+{
+    return Problem{QStringLiteral("Unexpected argument '%1': card values go with --solve.")
+                       .arg(m_parser.positionalArguments().constFirst())};
 }
 
 const QCommandLineOption* CommandLine::firstSet(std::initializer_list<const QCommandLineOption*> options) const

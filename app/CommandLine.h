@@ -8,7 +8,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <ostream>
 #include <variant>
 
@@ -44,9 +46,14 @@ private:
     using Request = std::variant<Window, Help, Version, Problem, SolveRequest, DealRequest>;
 
     Request read(const QStringList& arguments);
+    Problem parseProblem(const QStringList& arguments) const;
     Request readSolve() const;
     Request readDeal() const;
     Request readWindow() const;
+    // Reads the value of option, a whole number from least to greatest, into value.
+    std::optional<Problem> readNumber(const QCommandLineOption& option, std::uint64_t least, std::uint64_t greatest,
+                                      std::uint64_t& value) const;
+    Problem unexpectedArgument() const;
     const QCommandLineOption* firstSet(std::initializer_list<const QCommandLineOption*> options) const;
     int print(std::ostream& out) const;
     QString helpText() const;
