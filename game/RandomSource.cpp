@@ -4,6 +4,17 @@
 
 namespace quartet {
 
+namespace {
+
+// The top 24 bits make a float mantissa exactly, so 1.0 can never come up.
+float unitFloat(std::mt19937& engine)
+{
+    constexpr float kScale = 1.0f / 16777216.0f;
+    return static_cast<float>(engine() >> 8) * kScale;
+}
+
+}  // namespace
+
 void ClockRandomSource::reseed()
 {
     const auto ticks = std::chrono::high_resolution_clock::now().time_since_epoch().count();
@@ -12,9 +23,12 @@ void ClockRandomSource::reseed()
 
 float ClockRandomSource::next()
 {
-    // The top 24 bits make a float mantissa exactly, so 1.0 can never come up.
-    constexpr float kScale = 1.0f / 16777216.0f;
-    return static_cast<float>(m_engine() >> 8) * kScale;
+    return unitFloat(m_engine);
+}
+
+float SeededRandomSource::next()
+{
+    return unitFloat(m_engine);
 }
 
 }  // namespace quartet

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <random>
 
 namespace quartet {
@@ -18,6 +19,19 @@ public:
 class ClockRandomSource final : public RandomSource {
 public:
     void reseed() override;
+    float next() override;
+
+private:
+    std::mt19937 m_engine;
+};
+
+// A random source for repeatable deals: seeded once, its reseed keeps the
+// sequence going, so that the same seed gives the same hands deal after deal.
+class SeededRandomSource final : public RandomSource {
+public:
+    explicit SeededRandomSource(std::uint32_t seed) : m_engine(seed) {}
+
+    void reseed() override {}
     float next() override;
 
 private:

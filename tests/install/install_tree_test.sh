@@ -20,11 +20,14 @@ rm -f "$stage.log"
 root=$stage/usr
 
 # Everything under the prefix, nothing else.
-expected="usr/bin/quartet
+expected="usr/games/quartet
 usr/share/applications/$id.desktop
+usr/share/doc/quartet/changelog.gz
+usr/share/doc/quartet/copyright
 usr/share/icons/hicolor/16x16/apps/$id.png
 usr/share/icons/hicolor/32x32/apps/$id.png
 usr/share/icons/hicolor/64x64/apps/$id.png
+usr/share/man/man6/quartet.6.gz
 usr/share/metainfo/$id.metainfo.xml"
 actual=$(cd "$stage" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort)
 if [[ "$actual" != "$expected" ]]; then
@@ -32,11 +35,38 @@ if [[ "$actual" != "$expected" ]]; then
     diff <(echo "$expected") <(echo "$actual")
 fi
 
-# The program: executable, and not tied to the build tree by a run path.
-[[ -x $root/bin/quartet ]] || fail "bin/quartet is not executable"
-if readelf -d "$root/bin/quartet" 2>/dev/null | grep -E 'R(UN)?PATH' | grep -qF "$build"; then
-    fail "bin/quartet keeps a run path into the build tree"
+# The program: a game in games/, executable, and not tied to the build tree
+# by a run path.
+program=$root/games/quartet
+[[ -x $program ]] || fail "games/quartet is not executable"
+if readelf -d "$program" 2>/dev/null | grep -E 'R(UN)?PATH' | grep -qF "$build"; then
+    fail "games/quartet keeps a run path into the build tree"
 fi
+
+# The manual page renders without a warning and names every option that
+# --help names; it and the changelog are compressed without name or time.
+manual=$root/share/man/man6/quartet.6.gz
+if [[ -f $manual && -x $program ]]; then
+    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$manual" 2>&1 >/dev/null)
+    [[ -z "$warnings" ]] || fail "the manual page has warnings: $warnings"
+    page=$(MANWIDTH=80 man -l "$manual" 2>/dev/null | col -b)
+    for option in $("$program" --help | grep -oE -- '--[a-z]+' | sort -u); do
+        grep -qF -- "$option" <<<"$page" || fail "the manual page does not name $option"
+    done
+fi
+for gz in "$manual" "$root/share/doc/quartet/changelog.gz"; do
+    [[ -f $gz ]] || continue
+    gzip -t "$gz" || fail "$gz is not gzip data"
+    # Bytes 4 to 7 hold the time and the flags byte 3 a stored name: both zero.
+    [[ "$(od -An -tx1 -j3 -N5 "$gz" | tr -d ' ')" == 0000000000 ]] || fail "$gz stores a name or a time"
+done
+changelog=$root/share/doc/quartet/changelog.gz
+if [[ -f $changelog ]]; then
+    [[ "$(zcat "$changelog" | head -n1)" == "quartet ($version) "* ]] \
+        || fail "the changelog's latest entry is not version $version: $(zcat "$changelog" | head -n1)"
+fi
+grep -q '^License: GPL-3.0-or-later$' "$root/share/doc/quartet/copyright" 2>/dev/null \
+    || fail "the copyright file does not state GPL-3.0-or-later"
 
 # The icons: square PNG files of their folder's size.
 for size in 16 32 64; do
@@ -51,7 +81,7 @@ desktop=$root/share/applications/$id.desktop
 if [[ -f $desktop ]]; then
     value() { sed -n "s/^$1=//p" "$desktop"; }
     exec_word=$(value Exec | cut -d' ' -f1)
-    [[ -x $root/bin/$exec_word ]] || fail "Exec=$(value Exec) is not an installed program"
+    [[ -x $root/games/$exec_word ]] || fail "Exec=$(value Exec) is not the installed game"
     [[ "$(value TryExec)" == "$exec_word" ]] || fail "TryExec=$(value TryExec) differs from Exec"
     [[ "$(value Icon)" == "$id" ]] || fail "Icon=$(value Icon) is not the installed icon $id"
     desktop-file-validate "$desktop" | grep . && fail "desktop-file-validate finds fault with $desktop"

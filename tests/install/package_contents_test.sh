@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the Debian package with CPack into a scratch directory and checks
-# its control fields and its file list with dpkg-deb.
+# Builds the Debian package with CPack into a scratch directory, checks its
+# control fields and its file list with dpkg-deb, and runs lintian on it.
 #
 #   package_contents_test.sh <build dir> <desktop id> <version>
 set -uo pipefail
@@ -38,11 +38,14 @@ done
 # A system information tool for the About dialog's button, on any desktop.
 [[ "$(field Suggests)" == "hardinfo | kinfocenter" ]] || fail "Suggests is '$(field Suggests)'"
 
-expected="./usr/bin/quartet
+expected="./usr/games/quartet
 ./usr/share/applications/$id.desktop
+./usr/share/doc/quartet/changelog.gz
+./usr/share/doc/quartet/copyright
 ./usr/share/icons/hicolor/16x16/apps/$id.png
 ./usr/share/icons/hicolor/32x32/apps/$id.png
 ./usr/share/icons/hicolor/64x64/apps/$id.png
+./usr/share/man/man6/quartet.6.gz
 ./usr/share/metainfo/$id.metainfo.xml"
 listing=$(dpkg-deb -c "$deb")
 actual=$(grep -v '^d' <<<"$listing" | awk '{print $6}' | LC_ALL=C sort)
@@ -50,8 +53,19 @@ if [[ "$actual" != "$expected" ]]; then
     fail "the package's files differ from the expected list:"
     diff <(echo "$expected") <(echo "$actual")
 fi
-grep -q '^-rwxr-xr-x root/root .* \./usr/bin/quartet$' <<<"$listing" \
-    || fail "usr/bin/quartet is not an executable owned by root"
+grep -q '^-rwxr-xr-x root/root .* \./usr/games/quartet$' <<<"$listing" \
+    || fail "usr/games/quartet is not an executable owned by root"
+[[ "$(field Section)" == games ]] || fail "Section is '$(field Section)'"
+
+# Debian's checker: no error and no warning. Its informational tags are
+# shown, not counted.
+if command -v lintian >/dev/null; then
+    report=$(lintian --display-info "$deb" 2>&1 | grep -v 'running with root privileges')
+    [[ -n "$report" ]] && echo "$report"
+    grep -qE '^[EW]: ' <<<"$report" && fail "lintian reports errors or warnings"
+else
+    fail "lintian is not installed"
+fi
 
 if [[ $failures -ne 0 ]]; then
     echo "$failures failed"

@@ -1,0 +1,243 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The built program run as a process, as a user runs it from a terminal:
+// with no display at all, unless a test gives it one.
+
+#include "game/Dealer.h"
+#include "game/RandomSource.h"
+#include "solver/NormalForm.h"
+#include "solver/Solver.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace quartet {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+QProcessEnvironment withoutDisplay()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    return environment;
+}
+
+Outcome run(const QStringList& arguments, const QProcessEnvironment& environment = withoutDisplay(),
+            const QString& outputFile = {})
+{
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    if (!outputFile.isEmpty())
+        program.setStandardOutputFile(outputFile);
+    program.start(QStringLiteral(QUARTET_PROGRAM), arguments);
+    const bool finished = program.waitForFinished(120000);
+    Outcome result;
+    result.out = program.readAllStandardOutput().toStdString();
+    result.err = program.readAllStandardError().toStdString();
+    // A crash (Qt's abort, a core dump) never counts as an exit status.
+    if (finished && program.exitStatus() == QProcess::NormalExit)
+        result.status = program.exitCode();
+    return result;
+}
+
+QStringList arguments(const std::string& line)
+{
+    QStringList words;
+    std::istringstream in(line);
+    for (std::string word; in >> word;)
+        words.append(QString::fromStdString(word));
+    return words;
+}
+
+std::string joined(const Lines& lines, const std::string& indent = {})
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += indent + line + "\n";
+    return text;
+}
+
+Lines answerLines(const Hand& hand)
+{
+    VectorResultList list;
+    listSolutions(hand, list);
+    return list.lines();
+}
+
+std::string handLine(const Hand& hand)
+{
+    return std::to_string(hand[0]) + " " + std::to_string(hand[1]) + " " + std::to_string(hand[2]) + " "
+        + std::to_string(hand[3]) + "\n";
+}
+
+// What --deal N --seed S [--answers] must print: the game's own dealer
+// drawing from a source seeded once with S.
+std::string dealtBy(std::uint32_t seed, int hands, std::int16_t maxVal, bool answers)
+{
+    SeededRandomSource random(seed);
+    Hand hand{};
+    VectorResultList list;
+    std::string text;
+    for (int i = 0; i < hands; ++i) {
+        if (deal(hand, list, random, maxVal) != DealOutcome::Dealt)
+            return "no deal";
+        text += handLine(hand);
+        if (answers)
+            text += joined(distinctSolutions(answerLines(hand)), "    ");
+    }
+    return text;
+}
+
+TEST(CommandLine, AnswersEveryCommandLineWithoutADisplay)
+{
+    struct Case {
+        std::string arguments;
+        int status;
+        std::string out;  // exactly this on standard output; for a refusal, a part of the one error line
+    };
+    const std::string help = "(help)";
+    const Case cases[] = {
+        {"--help", 0, help},
+        {"-h", 0, help},
+        {"--solve 1 2 3 --help", 0, help},
+        {"--version", 0, "quartet " QUARTET_VERSION "\n"},
+        {"-v", 0, "quartet " QUARTET_VERSION "\n"},
+        {"--solve 1 1 1 1", 1, "此组合无法形成24点\n"},
+        {"--solve 13 13 13 13 --distinct", 1, "此组合无法形成24点\n"},
+        {"--solve 1 1 1 1 --count", 1, "0\n"},
+        {"--solve 32767 32767 32767 32767", 1, "此组合无法形成24点\n"},
+        {"--solve 1 2 3 4 --count", 0, "242\n"},
+        {"--count --solve 6 6 6 6", 0, "168\n"},
+        {"--solve 6 6 6 6 --count --distinct", 0, "2\n"},
+        {"--solve 3 3 8 8 --distinct", 0, " 8/( 3-( 8/ 3))=24\n"},
+        {"--solve 008 3 8 3 --distinct", 0, " 8/( 3-( 8/ 3))=24\n"},
+        {"--frobnicate", 2, "'frobnicate'"},
+        {"--solve 1 2 3", 2, "four card values"},
+        {"--solve 1 2 3 4 5", 2, "four card values"},
+        {"--solve 0 2 3 4", 2, "'0' is not a card value"},
+        {"--solve 1 2 3 32768", 2, "'32768' is not a card value"},
+        {"--solve 1.0 2 3 4", 2, "'1.0' is not a card value"},
+        {"--solve 1 +2 3 4", 2, "'+2' is not a card value"},
+        {"--solve 1 2 -3 4", 2, "'-3' is not a card value"},
+        {"--solve 1 2 3 0x4", 2, "'0x4' is not a card value"},
+        {"--solve 1 2 3 ４", 2, "'４' is not a card value"},
+        {"--deal", 2, "--deal"},
+        {"--deal 0", 2, "--deal takes"},
+        {"--deal many", 2, "--deal takes"},
+        {"--deal 2 --max 2", 2, "--max takes"},
+        {"--deal 2 --max 32768", 2, "--max takes"},
+        {"--deal 2 --seed 4294967296", 2, "--seed takes"},
+        {"--deal 2 --seed -1", 2, "--seed takes"},
+        {"--deal 2 3", 2, "'3'"},
+        {"--deal 2 --solve 1 2 3 4", 2, "together"},
+        {"--deal 2 --distinct", 2, "--distinct goes only with --solve"},
+        {"--solve 1 2 3 4 --seed 5", 2, "--seed goes only with --deal"},
+        {"--answers", 2, "--answers goes only with --deal"},
+        {"1 2 3 4", 2, "'1'"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        const Outcome result = run(arguments(c.arguments));
+        EXPECT_EQ(result.status, c.status) << result.err;
+        if (c.status == 2) {
+            EXPECT_EQ(result.out, "");
+            EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << "one line:\n" << result.err;
+            EXPECT_EQ(result.err.rfind("quartet: ", 0), 0u) << result.err;
+            EXPECT_NE(result.err.find(c.out), std::string::npos) << result.err;
+            EXPECT_NE(result.err.find("quartet --help"), std::string::npos) << result.err;
+        } else if (c.out == help) {
+            EXPECT_EQ(result.err, "");
+            for (const char* part : {"Usage:", "--solve", "--distinct", "--count", "--deal <N>", "--max <M>",
+                                     "--seed <S>", "--answers", "a-(b-c) is a-b+c", "a/(b/c) is a/b x c"})
+                EXPECT_NE(result.out.find(part), std::string::npos) << part;
+        } else {
+            EXPECT_EQ(result.err, "");
+            EXPECT_EQ(result.out, c.out);
+        }
+    }
+}
+
+TEST(CommandLine, SolvesAsTheResultListShows)
+{
+    for (const Hand hand : {Hand{1, 2, 3, 4}, Hand{3, 3, 8, 8}, Hand{6, 6, 6, 6}, Hand{10, 10, 4, 4}, Hand{1, 5, 5, 5},
+                            Hand{12, 1, 1, 1}, Hand{300, 25, 12, 1}}) {
+        const QStringList cards{QString::number(hand[0]), QString::number(hand[1]), QString::number(hand[2]),
+                                QString::number(hand[3])};
+        SCOPED_TRACE(cards.join(u' ').toStdString());
+        const Lines lines = answerLines(hand);
+
+        const Outcome all = run(QStringList{QStringLiteral("--solve")} + cards);
+        EXPECT_EQ(all.out, joined(lines));
+        const Outcome distinct = run(QStringList{QStringLiteral("--solve"), QStringLiteral("--distinct")} + cards);
+        EXPECT_EQ(distinct.out, joined(distinctSolutions(lines)));
+        EXPECT_EQ(all.status, 0);
+        EXPECT_EQ(distinct.status, 0);
+    }
+}
+
+TEST(CommandLine, DealsAsTheGameDealsAndRepeatsForTheSameSeed)
+{
+    const Outcome first = run(arguments("--deal 25 --seed 7"));
+    EXPECT_EQ(first.status, 0) << first.err;
+    EXPECT_EQ(first.out, dealtBy(7, 25, 13, false));
+    EXPECT_EQ(run(arguments("--seed 7 --deal 25")).out, first.out);
+    EXPECT_NE(run(arguments("--deal 25 --seed 8")).out, first.out);
+
+    EXPECT_EQ(run(arguments("--deal 10 --max 3 --seed 4294967295")).out, dealtBy(4294967295u, 10, 3, false));
+    EXPECT_EQ(run(arguments("--deal 3 --max 32767 --seed 0")).out, dealtBy(0, 3, 32767, false));
+
+    const Outcome worksheet = run(arguments("--deal 4 --seed 1 --answers"));
+    EXPECT_EQ(worksheet.status, 0) << worksheet.err;
+    EXPECT_EQ(worksheet.out, dealtBy(1, 4, 13, true));
+
+    // Without a seed every hand is seeded from the clock, as in the window.
+    const Outcome unseeded = run(arguments("--deal 3"));
+    EXPECT_EQ(unseeded.status, 0) << unseeded.err;
+    std::istringstream hands(unseeded.out);
+    int count = 0;
+    for (Hand hand; hands >> hand[0] >> hand[1] >> hand[2] >> hand[3]; ++count) {
+        for (const std::int16_t card : hand)
+            EXPECT_TRUE(card >= 1 && card <= 13) << unseeded.out;
+        EXPECT_NE(answerLines(hand).front(), kNoSolutionLine) << unseeded.out;
+    }
+    EXPECT_EQ(count, 3) << unseeded.out;
+}
+
+TEST(CommandLine, WindowWithoutADisplaySaysSoInOneLine)
+{
+    QProcessEnvironment unreachable = withoutDisplay();
+    unreachable.insert(QStringLiteral("DISPLAY"), QStringLiteral(":65000"));
+    for (const QProcessEnvironment& environment : {withoutDisplay(), unreachable}) {
+        const Outcome result = run(QStringList{}, environment);
+        EXPECT_EQ(result.status, 1) << "no crash, no Qt abort:\n" << result.err;
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << "one line:\n" << result.err;
+        EXPECT_NE(result.err.find("xvfb-run -a "), std::string::npos) << result.err;
+    }
+    EXPECT_NE(run(QStringList{}, unreachable).err.find(":65000"), std::string::npos);
+}
+
+TEST(CommandLine, OutputThatCannotBeWrittenIsAFailure)
+{
+    const Outcome result = run(arguments("--solve 1 2 3 4"), withoutDisplay(), QStringLiteral("/dev/full"));
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err, "quartet: cannot write the output: No space left on device\n");
+}
+
+}  // namespace
+}  // namespace quartet
