@@ -32,7 +32,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 # Qt and GLib libraries it links (found by dpkg-shlibdeps) and the Song face font.
 depends=$(field Depends)
 names=" $(sed -E 's/ \([^)]*\)//g; s/,//g' <<<"$depends") "
-for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libglib2.0-0 fonts-arphic-uming; do
+for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libglib2.0-0 fonts-arphic-uming qt6-translations-l10n; do
     [[ "$names" == *" $package "* ]] || fail "Depends lacks $package: $depends"
 done
 # A system information tool for the About dialog's button, on any desktop.
