@@ -40,6 +40,13 @@ COMMAND_BUTTONS = [(24, 296, 89, 25), (125, 296, 89, 25), (227, 296, 89, 25), (3
 # The face that stands in for 宋体 on Debian, which the package depends on.
 SONG_FALLBACK = "AR PL UMing CN"
 
+SCREEN_SIZE = (1024, 768)
+# _MOTIF_WM_HINTS: the functions a window asks its frame to offer.
+MWM_HINTS_FUNCTIONS = 0x1
+MWM_FUNC_MINIMIZE = 0x8
+MWM_FUNC_MAXIMIZE = 0x10
+MWM_FUNC_CLOSE = 0x20
+
 WINDOW_TIMEOUT = 60.0   # generous: a sanitizer build starts slowly
 EVENT_TIMEOUT = 15.0
 EXIT_TIMEOUT = 2.0
@@ -141,7 +148,7 @@ def start_xvfb():
         return None, None
     read_end, write_end = os.pipe()
     server = subprocess.Popen(
-        [xvfb, "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
+        [xvfb, "-displayfd", str(write_end), "-screen", "0", f"{SCREEN_SIZE[0]}x{SCREEN_SIZE[1]}x24",
          "-nolisten", "tcp", "-noreset"],
         pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
         start_new_session=True)
@@ -162,6 +169,15 @@ def start_xvfb():
         stop(server)
         return None, None
     return server, ":" + number.strip().decode()
+
+
+def start_window_manager(display):
+    """Starts openbox on the display and waits until it manages windows."""
+    manager = subprocess.Popen(["openbox", "--sm-disable"], env=display.env, stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL, start_new_session=True)
+    wait_for(lambda: "window id" in display.property(None, "_NET_SUPPORTING_WM_CHECK"), EVENT_TIMEOUT,
+             "openbox to manage the display")
+    return manager
 
 
 def stop(process):
@@ -188,6 +204,16 @@ class Display:
     def run(self, *command):
         result = subprocess.run(command, env=self.env, capture_output=True, text=True)
         return result.returncode, result.stdout
+
+    def property(self, window, name):
+        """An X property as xprop prints it, on a window or (None) the root."""
+        where = ["-root"] if window is None else ["-id", window]
+        _, out = self.run("xprop", *where, name)
+        return out.partition("=")[2].strip() if "=" in out else out
+
+    def stacking(self):
+        """The managed windows, bottom first, as the window manager stacks them."""
+        return [int(w, 16) for w in re.findall(r"0x[0-9a-f]+", self.property(None, "_NET_CLIENT_LIST_STACKING"))]
 
     def screenshot(self):
         result = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"],
@@ -396,8 +422,8 @@ class EndToEnd:
         self.ok("the window 'Quartet' is shown")
 
     def measure_client_area(self):
-        """Without a window manager the X window has no frame: it is the Qt
-        window itself, the menu bar above the client area. The menu bar's
+        """The window that xdotool finds is the Qt window inside openbox's
+        frame: the menu bar above the client area. The menu bar's
         height is where the first card picture, fixed at client (41, 33),
         is found; the rest of the window must then be the 438 x 328 client area."""
         x, y, width, height = window_geometry(self.display, self.window)
@@ -480,6 +506,66 @@ class EndToEnd:
             check(top_band == 0, f"card picture {index + 1} changed above its label")
         self.ok("Ctrl+D deals: four values on the card pictures, the result list emptied")
 
+    def check_frame(self, window, title):
+        """The window asks for a frame with the close box only and a fixed
+        size; openbox then offers neither maximising nor resizing. (Openbox
+        keeps its minimise button on every window, whatever the window asks.)
+        The frame stands centred on the screen, to within the frame's own
+        size, which Qt learns only once the frame is there."""
+        motif = [int(v, 16) for v in re.findall(r"0x[0-9a-f]+", self.display.property(window, "_MOTIF_WM_HINTS"))]
+        check(len(motif) == 5 and motif[0] & MWM_HINTS_FUNCTIONS, f"{title} sets no frame functions: {motif}")
+        check(motif[1] & MWM_FUNC_CLOSE and not motif[1] & (MWM_FUNC_MINIMIZE | MWM_FUNC_MAXIMIZE),
+              f"{title} asks for frame functions {motif[1]:#x}, not the close box alone")
+        hints = self.display.property(window, "WM_NORMAL_HINTS")
+        sizes = re.findall(r"program specified (minimum|maximum) size: (\d+) by (\d+)", hints)
+        check(len(sizes) == 2 and sizes[0][1:] == sizes[1][1:], f"{title} can be resized: {hints!r}")
+        allowed = self.display.property(window, "_NET_WM_ALLOWED_ACTIONS")
+        check("_NET_WM_ACTION_CLOSE" in allowed, f"openbox offers no close box on {title}")
+        for action in ("_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT", "_NET_WM_ACTION_RESIZE"):
+            check(action not in allowed, f"openbox offers {action} on {title}")
+        left, right, top, bottom = (int(v) for v in self.display.property(window, "_NET_FRAME_EXTENTS").split(","))
+        x, y, width, height = window_geometry(self.display, window)
+        centre = (x - left + (left + width + right) / 2, y - top + (top + height + bottom) / 2)
+        off = (centre[0] - SCREEN_SIZE[0] / 2, centre[1] - SCREEN_SIZE[1] / 2)
+        check(abs(off[0]) <= (left + right) / 2 + 1 and abs(off[1]) <= (top + bottom) / 2 + 1,
+              f"{title}'s frame stands {off} away from the centre of the screen")
+        return off
+
+    def in_front(self, upper, lower):
+        order = self.display.stacking()
+        return order.index(int(upper)) > order.index(int(lower))
+
+    def check_main_window_frame(self):
+        off = self.check_frame(self.window, "the main window")
+        self.ok(f"the main window: close box only, fixed size, centred (frame centre off by {off})")
+
+    def about_dialog_beside_the_main_window(self):
+        """The About dialog has no task-bar entry and no owner: it is not kept
+        above the main window, which a click brings in front of it."""
+        self.key("ctrl+a")
+        about = wait_for(lambda: find_window(self.display, "关于Quartet"), EVENT_TIMEOUT,
+                         "the About dialog after Ctrl+A")
+        wait_for(lambda: int(about) in self.display.stacking(), EVENT_TIMEOUT, "openbox to manage the About dialog")
+        off = self.check_frame(about, "the About dialog")
+        state = self.display.property(about, "_NET_WM_STATE")
+        check("_NET_WM_STATE_SKIP_TASKBAR" in state, f"the About dialog has a task-bar entry: {state!r}")
+        owner = self.display.property(about, "WM_TRANSIENT_FOR")
+        check("not found" in owner, f"the About dialog belongs to another window: {owner!r}")
+        check(self.in_front(about, self.window), "the About dialog opened behind the main window")
+        # An empty place on the main window's menu bar, clear of the dialog.
+        status, _ = self.display.run("xdotool", "mousemove", "--window", self.window, "420", "8", "click", "1")
+        check(status == 0, "xdotool could not click the main window")
+        wait_for(lambda: self.in_front(self.window, about), EVENT_TIMEOUT,
+                 "the main window to come in front of the About dialog after a click")
+        status, _ = self.display.run("xdotool", "windowactivate", "--sync", about)
+        check(status == 0, "xdotool could not activate the About dialog")
+        self.key("Escape")
+        wait_for(lambda: find_window(self.display, "关于Quartet") is None, EVENT_TIMEOUT,
+                 "the About dialog to close after Esc")
+        self.focus()
+        self.ok(f"the About dialog: close box only, fixed size, centred (off by {off}), no task-bar entry, "
+                "no owner; a click brings the main window in front of it")
+
     def desktop_with_system_information_tool(self):
         """The environment of a desktop whose one system information tool is
         hardinfo.desktop in a private XDG data folder, its Exec a script that
@@ -535,9 +621,11 @@ class EndToEnd:
         self.start_program()
         self.wait_for_window()
         self.measure_client_area()
+        self.check_main_window_frame()
         self.check_start_picture()
         self.answer_with_alt_a()
         self.deal_with_ctrl_d()
+        self.about_dialog_beside_the_main_window()
         self.system_information_with_alt_s()
         self.exit_with_ctrl_x()
 
@@ -550,7 +638,7 @@ def main():
     parser.add_argument("--keep-screenshot", help="write the last screenshot here on failure")
     args = parser.parse_args()
 
-    for tool in ("xdotool", "xwininfo", "import", "fc-list", "fc-match", "dbus-run-session"):
+    for tool in ("xdotool", "xwininfo", "xprop", "import", "fc-list", "fc-match", "dbus-run-session", "openbox"):
         if shutil.which(tool) is None:
             print(f"FAIL: {tool} is missing (scripts/install-deps.sh installs it)")
             return 1
@@ -560,9 +648,11 @@ def main():
         print("SKIP: no X server could be started (Xvfb missing or failing)")
         return SKIPPED
     workdir = tempfile.mkdtemp(prefix="quartet-e2e-")
-    test = EndToEnd(Display(name), args.program, read_bmp8(args.card_picture),
-                    program_texts(args.texts), workdir)
+    display = Display(name)
+    test = EndToEnd(display, args.program, read_bmp8(args.card_picture), program_texts(args.texts), workdir)
+    manager = None
     try:
+        manager = start_window_manager(display)
         test.run()
         print(f"{test.passed} passed, 0 failed")
         return 0
@@ -575,6 +665,7 @@ def main():
         return 1
     finally:
         stop(test.process)
+        stop(manager)
         stop(server)
         shutil.rmtree(workdir, ignore_errors=True)
 
