@@ -1,17 +1,20 @@
-// Every text of every window, measured on what Qt draws under the desktop
-// theme the test runs with (ctest runs it under a light, a dark and a
-// high-contrast theme), keeps a contrast of 4.5:1 against what lies behind it,
-// and no caption is clipped at the scale factor it runs with.
+// Every text of every window, as Qt draws it under the desktop theme the test
+// runs with (ctest runs it under a light, two dark and a high-contrast theme),
+// has a glyph for each of its characters and keeps a contrast of 4.5:1
+// against what lies behind it; and no caption is clipped at the scale factor
+// the test runs with.
 #include "tests/support/MessageBoxes.h"
 #include "tests/ui/MainWindowFixture.h"
 #include "ui/Contrast.h"
 #include "ui/DialogInputBox.h"
 #include "ui/frmAbout.h"
 
+#include <QFontDatabase>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QRawFont>
 #include <QStyle>
 #include <QStyleOption>
 
@@ -20,10 +23,12 @@
 namespace quartet::testing {
 namespace {
 
-// A text on a window and the rectangle it is drawn in, in the window's coordinates.
+// A text on a window, the rectangle it is drawn in, in the window's
+// coordinates, and its font.
 struct TextSpot {
     QString what;
     QRect rect;
+    QFont font;
 };
 
 // The contrast of the text drawn in rect on the window's picture: the most
@@ -82,28 +87,42 @@ std::vector<TextSpot> textSpots(QWidget* window)
     std::vector<TextSpot> spots;
     for (const auto* label : window->findChildren<QLabel*>())
         if (label->isVisible() && !label->text().trimmed().isEmpty())
-            spots.push_back({label->text(), inWindow(label, captionRect(label, label->text()))});
+            spots.push_back({label->text(), inWindow(label, captionRect(label, label->text())), label->font()});
     for (const auto* button : window->findChildren<QAbstractButton*>())
         if (button->isVisible() && !button->text().isEmpty())
-            spots.push_back({button->text(), inWindow(button, captionRect(button, button->text()))});
+            spots.push_back({button->text(), inWindow(button, captionRect(button, button->text())), button->font()});
     for (const auto* edit : window->findChildren<QLineEdit*>()) {
         const int width = edit->fontMetrics().horizontalAdvance(edit->text()) + 4;  // the text, left-aligned
-        spots.push_back({edit->text(), inWindow(edit, QRect(3, 3, width, edit->height() - 6))});
+        spots.push_back({edit->text(), inWindow(edit, QRect(3, 3, width, edit->height() - 6)), edit->font()});
     }
     for (const auto* list : window->findChildren<QListWidget*>())
         for (int row = 0; row < list->count(); ++row) {
             const QRect rect = list->visualItemRect(list->item(row)) & list->viewport()->rect();
             if (!rect.isEmpty())
-                spots.push_back({list->item(row)->text(), inWindow(list->viewport(), rect)});
+                spots.push_back({list->item(row)->text(), inWindow(list->viewport(), rect), list->font()});
         }
     if (auto* mainWindow = qobject_cast<QMainWindow*>(window))
         for (auto* action : mainWindow->menuBar()->actions())
-            spots.push_back(
-                {action->text(), inWindow(mainWindow->menuBar(), mainWindow->menuBar()->actionGeometry(action))});
+            spots.push_back({action->text(),
+                             inWindow(mainWindow->menuBar(), mainWindow->menuBar()->actionGeometry(action)),
+                             mainWindow->menuBar()->font()});
     return spots;
 }
 
-class ThemeContrastTest : public MainWindowTest {
+// Characters of a text that neither its font nor the font that Qt falls
+// back to for Chinese can draw.
+QString withoutGlyph(const TextSpot& spot)
+{
+    const QRawFont own = QRawFont::fromFont(spot.font);
+    const QRawFont chinese = QRawFont::fromFont(spot.font, QFontDatabase::SimplifiedChinese);
+    QString missing;
+    for (const char32_t c : spot.what.toUcs4())
+        if (!QChar::isSpace(c) && c != u'&' && !own.supportsCharacter(c) && !chinese.supportsCharacter(c))
+            missing += QString::fromUcs4(&c, 1);
+    return missing;
+}
+
+class ReadabilityTest : public MainWindowTest {
 protected:
     // Measures every text of a window as it is drawn now.
     void expectReadable(const QString& name, QWidget* window, std::vector<TextSpot> spots = {})
@@ -114,6 +133,7 @@ protected:
         const QImage shot = sharpPicture(window);
         double lowest = 21.0;
         for (const auto& spot : spots) {
+            EXPECT_EQ(withoutGlyph(spot), QString()) << name.toStdString() << ": " << spot.what.toStdString();
             const double contrast = textContrast(shot, spot.rect);
             lowest = std::min(lowest, contrast);
             EXPECT_GE(contrast, kReadableContrast) << name.toStdString() << ": " << spot.what.toStdString();
@@ -131,7 +151,7 @@ protected:
     }
 };
 
-TEST_F(ThemeContrastTest, MainWindowWithBothPanelsAndTheList)
+TEST_F(ReadabilityTest, MainWindowWithBothPanelsAndTheList)
 {
     storedValues.insert(MemorySettingsStore::maxValPath(), "13");
     open({FixedRandomSource::valueFor(1, 13), FixedRandomSource::valueFor(2, 13), FixedRandomSource::valueFor(3, 13),
@@ -147,7 +167,7 @@ TEST_F(ThemeContrastTest, MainWindowWithBothPanelsAndTheList)
     expectReadable("main window, entry panel", window.get());
 }
 
-TEST_F(ThemeContrastTest, Menus)
+TEST_F(ReadabilityTest, Menus)
 {
     open();
     for (auto* heading : window->menuBar()->actions()) {
@@ -158,23 +178,26 @@ TEST_F(ThemeContrastTest, Menus)
         std::vector<TextSpot> spots;
         for (auto* item : menu->actions())
             if (!item->isSeparator())
-                spots.push_back({item->text(), menu->actionGeometry(item)});
+                spots.push_back({item->text(), menu->actionGeometry(item), menu->font()});
         expectReadable(heading->text(), menu, spots);
         menu->hide();
     }
 }
 
-TEST_F(ThemeContrastTest, HelpAndSettingsBoxes)
+TEST_F(ReadabilityTest, MessageAndSettingsBoxes)
 {
+    storedValues.insert(MemorySettingsStore::maxValPath(), "2");
     open();
     inspectModalDialog([this] { action("mnuContents")->trigger(); },
                        [this](QDialog& box) { expectReadable("help box", &box); });
+    inspectModalDialog([this] { action("mnuDeal")->trigger(); },
+                       [this](QDialog& box) { expectReadable("largest card value box", &box); });
     DialogInputBox input(window.get());
     inspectModalDialog([&input] { input.ask(CardRange::prompt, CardRange::title, QStringLiteral("13")); },
                        [this](QDialog& box) { expectReadable("settings box", &box); });
 }
 
-TEST_F(ThemeContrastTest, AboutDialogAndItsMessage)
+TEST_F(ReadabilityTest, AboutDialogAndItsMessage)
 {
     open();
     frmAbout* dialog = openAbout();
@@ -225,7 +248,7 @@ bool isClipped(QLabel* label)
 
 // No caption of a label or button is cut off, the widest card values
 // included, at the scale factor and with the desktop font the test runs with.
-TEST_F(ThemeContrastTest, NothingIsClipped)
+TEST_F(ReadabilityTest, NothingIsClipped)
 {
     open();
     frmAbout* about = openAbout();
