@@ -1,6 +1,7 @@
 #include "fuzz/NumberTextCheck.h"
 
 #include "numbers/NumberText.h"
+#include "numbers/TextBasics.h"
 
 #include <charconv>
 #include <cmath>
@@ -72,24 +73,13 @@ Reading rounded(const Digits& number)
     return static_cast<std::int16_t>(value);
 }
 
-bool isStrictBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
 Reading strictModel(std::string_view text)
 {
-    std::size_t start = 0;
-    while (start < text.size() && isStrictBlank(text[start]))
-        ++start;
+    text = trimmed(text);
     std::size_t used = 0;
-    const std::optional<Digits> number = leadingNumber(text.substr(start), used);
-    if (!number)
+    const std::optional<Digits> number = leadingNumber(text, used);
+    if (!number || used != text.size())
         return std::nullopt;
-    for (std::size_t i = start + used; i < text.size(); ++i) {
-        if (!isStrictBlank(text[i]))
-            return std::nullopt;
-    }
     return rounded(*number);
 }
 
@@ -152,11 +142,9 @@ Violations checkNumberText(std::string_view input)
         expectReading(broken, "the lenient reading of a strict number", input, entered, stored);
 
     std::size_t used = 0;
-    std::string_view trimmed = input;
-    while (!trimmed.empty() && isStrictBlank(trimmed.front()))
-        trimmed.remove_prefix(1);
-    if (const std::optional<Digits> number = leadingNumber(trimmed, used)) {
-        const std::string_view plain = trimmed.substr(0, used);
+    const std::string_view unpadded = trimmed(input);
+    if (const std::optional<Digits> number = leadingNumber(unpadded, used)) {
+        const std::string_view plain = unpadded.substr(0, used);
         if (libraryIsExact(*number))
             expectReading(broken, "the strict reading, against the library's,", plain, readStoredNumber(plain),
                           libraryReading(*number));

@@ -1,5 +1,6 @@
 #include "fuzz/RegistryExportCheck.h"
 
+#include "numbers/TextBasics.h"
 #include "platform/ExportFileRegistry.h"
 #include "platform/RegistryExport.h"
 #include "platform/SystemInfo.h"
@@ -150,12 +151,8 @@ void mentionedLookups(std::string_view text, std::vector<std::pair<KeyRef, std::
 
 bool isUpperHex(char c)
 {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
-}
-
-unsigned hexDigit(char c)
-{
-    return c <= '9' ? static_cast<unsigned>(c - '0') : static_cast<unsigned>(c - 'A' + 10);
+    const std::optional<unsigned> value = hexDigitValue(c);
+    return value && upperHexDigit(*value) == c;
 }
 
 // What GetKeyValue must give for a value as the reader found it.
@@ -196,7 +193,7 @@ void checkDwordText(Violations& broken, const std::string& name, const std::stri
         return;
     }
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const unsigned byte = hexDigit(text[2 + 2 * i]) << 4 | hexDigit(text[3 + 2 * i]);
+        const unsigned byte = *hexDigitValue(text[2 + 2 * i]) << 4 | *hexDigitValue(text[3 + 2 * i]);
         if (byte != static_cast<unsigned char>(bytes[bytes.size() - 1 - i])) {
             broken.push_back(name + " gave " + printable(text) + " for the bytes " + printable(bytes));
             return;

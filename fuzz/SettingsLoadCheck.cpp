@@ -1,6 +1,7 @@
 #include "fuzz/SettingsLoadCheck.h"
 
 #include "numbers/NumberText.h"
+#include "numbers/TextBasics.h"
 #include "settings/CardRangeOption.h"
 #include "settings/IniSettingsStore.h"
 
@@ -56,15 +57,6 @@ bool isGeneral(std::string_view section)
     return folded == "general";
 }
 
-std::string_view withoutBlanks(std::string_view text)
-{
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    return text;
-}
-
 // The settings of a plain file, or nothing when the file is not plain.
 std::optional<PlainSettings> plainSettings(std::string_view text)
 {
@@ -93,7 +85,7 @@ std::optional<PlainSettings> plainSettings(std::string_view text)
             if (equals == 0 || equals == std::string_view::npos || !allOf(line.substr(0, equals), isAlnum)
                 || !allOf(line.substr(equals + 1), isValueChar))
                 return std::nullopt;
-            settings[{section, std::string(line.substr(0, equals))}] = withoutBlanks(line.substr(equals + 1));
+            settings[{section, std::string(line.substr(0, equals))}] = trimmed(line.substr(equals + 1), " ");
         }
     }
     return settings;
@@ -136,8 +128,8 @@ void checkSave(Violations& broken, const QString& directory, const QString& path
 {
     const std::int16_t value = valueToSave(input);
     try {
-        IniSettingsStore(directory).SaveSetting(QStringLiteral("Quartet"), QStringLiteral("General"),
-                                                QStringLiteral("MaxVal"), QString::fromStdString(numberText(value)));
+        IniSettingsStore(directory).SaveSetting(CardRange::application, CardRange::section, CardRange::key,
+                                                QString::fromStdString(numberText(value)));
     } catch (const std::exception& error) {
         broken.push_back(std::string("a save over the file failed: ") + error.what());
         return;
@@ -153,7 +145,7 @@ void checkSave(Violations& broken, const QString& directory, const QString& path
     for (const auto& [address, text] : *plain) {
         if (address == std::pair<std::string, std::string>("General", "MaxVal"))
             continue;
-        const QString kept = next.GetSetting(QStringLiteral("Quartet"), QString::fromStdString(address.first),
+        const QString kept = next.GetSetting(CardRange::application, QString::fromStdString(address.first),
                                              QString::fromStdString(address.second), QStringLiteral("<none>"));
         if (kept != QString::fromStdString(text))
             broken.push_back("the save changed " + address.first + "/" + address.second + " to " + shown(kept));
@@ -166,7 +158,7 @@ Violations checkSettingsLoad(std::string_view input)
 {
     Violations broken;
     const QTemporaryDir root;
-    if (!root.isValid() || !QDir().mkpath(root.filePath(QStringLiteral("Quartet")))) {
+    if (!root.isValid() || !QDir().mkpath(root.filePath(CardRange::application))) {
         broken.push_back("no temporary folder for the settings");
         return broken;
     }
@@ -193,8 +185,7 @@ Violations checkSettingsLoad(std::string_view input)
 
     // What the store hands out, the marker standing for "no value".
     const QString marker = QStringLiteral("\u2400none");
-    const QString handedOut =
-        store.GetSetting(QStringLiteral("Quartet"), QStringLiteral("General"), QStringLiteral("MaxVal"), marker);
+    const QString handedOut = store.GetSetting(CardRange::application, CardRange::section, CardRange::key, marker);
     std::optional<std::string> storedText;
     if (handedOut != marker)
         storedText = handedOut.toStdString();

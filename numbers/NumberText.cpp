@@ -1,5 +1,7 @@
 #include "numbers/NumberText.h"
 
+#include "numbers/TextBasics.h"
+
 #include <limits>
 
 namespace quartet {
@@ -24,14 +26,10 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
+// Blanks, tabs and line feeds anywhere in an entry are passed over.
 bool isSkippedInEntry(char c)
 {
-    return isBlank(c) || c == '\r' || c == '\n';
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
 std::string_view takeDigits(std::string_view text, std::size_t& pos)
@@ -98,20 +96,11 @@ std::optional<std::int16_t> roundToInt16(const DecimalText& number)
     return static_cast<std::int16_t>(value);
 }
 
-std::string_view trimBlanks(std::string_view text)
-{
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 }  // namespace
 
 std::optional<std::int16_t> readStoredNumber(std::string_view text)
 {
-    text = trimBlanks(text);
+    text = trimmed(text);
     const DecimalText number = scanDecimal(text);
     if (!number.hasDigits() || number.length != text.size())
         return std::nullopt;

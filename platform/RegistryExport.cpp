@@ -1,5 +1,7 @@
 #include "platform/RegistryExport.h"
 
+#include "numbers/TextBasics.h"
+
 #include <array>
 #include <utility>
 #include <vector>
@@ -31,19 +33,9 @@ std::optional<std::uint32_t> rootByName(std::string_view name)
     return std::nullopt;
 }
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r';
-}
-
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
+// Blanks around the parts of a line; a carriage return ends a line of a
+// file written on Windows.
+constexpr std::string_view kBlanks = " \t\r";
 
 bool startsWithFolded(std::string_view text, std::string_view prefix)
 {
@@ -57,16 +49,10 @@ std::optional<std::uint32_t> hexNumber(std::string_view digits, std::size_t maxD
         return std::nullopt;
     std::uint32_t number = 0;
     for (const char c : digits) {
-        std::uint32_t digit = 0;
-        if (c >= '0' && c <= '9')
-            digit = static_cast<std::uint32_t>(c - '0');
-        else if (c >= 'a' && c <= 'f')
-            digit = static_cast<std::uint32_t>(c - 'a' + 10);
-        else if (c >= 'A' && c <= 'F')
-            digit = static_cast<std::uint32_t>(c - 'A' + 10);
-        else
+        const std::optional<unsigned> digit = hexDigitValue(c);
+        if (!digit)
             return std::nullopt;
-        number = number * 16 + digit;
+        number = number * 16 + *digit;
     }
     return number;
 }
@@ -157,7 +143,7 @@ std::optional<RegistryValue> textValue(std::string_view data)
 {
     std::size_t pos = 0;
     std::optional<std::string> text = quotedText(data, pos);
-    if (!text || !trimmed(data.substr(pos)).empty())
+    if (!text || !trimmed(data.substr(pos), kBlanks).empty())
         return std::nullopt;
     RegistryValue value{registry::kRegSz, {text->begin(), text->end()}};
     value.data.push_back(0);
@@ -166,7 +152,7 @@ std::optional<RegistryValue> textValue(std::string_view data)
 
 std::optional<RegistryValue> dwordValue(std::string_view digits)
 {
-    const std::optional<std::uint32_t> number = hexNumber(trimmed(digits), 8);
+    const std::optional<std::uint32_t> number = hexNumber(trimmed(digits, kBlanks), 8);
     if (!number)
         return std::nullopt;
     RegistryValue value{registry::kRegDword, {}};
@@ -191,10 +177,10 @@ std::optional<RegistryValue> hexValue(std::string_view data)
     }
     if (!data.starts_with(':'))
         return std::nullopt;
-    std::string_view list = trimmed(data.substr(1));
+    std::string_view list = trimmed(data.substr(1), kBlanks);
     while (!list.empty()) {
         const std::size_t comma = list.find(',');
-        const std::optional<std::uint32_t> byte = hexNumber(trimmed(list.substr(0, comma)), 2);
+        const std::optional<std::uint32_t> byte = hexNumber(trimmed(list.substr(0, comma), kBlanks), 2);
         if (!byte)
             return std::nullopt;
         value.data.push_back(static_cast<unsigned char>(*byte));
@@ -254,7 +240,7 @@ private:
             return false;
         const std::size_t end = m_text.find('\n', m_pos);
         const std::size_t stop = end == std::string::npos ? m_text.size() : end;
-        line = trimmed(std::string_view(m_text).substr(m_pos, stop - m_pos));
+        line = trimmed(std::string_view(m_text).substr(m_pos, stop - m_pos), kBlanks);
         m_pos = stop + 1;
         return true;
     }
@@ -287,10 +273,10 @@ private:
                 return;
             name = std::move(*quoted);
         }
-        std::string_view rest = trimmed(line.substr(pos));
+        std::string_view rest = trimmed(line.substr(pos), kBlanks);
         if (!rest.starts_with('='))
             return;
-        rest = trimmed(rest.substr(1));
+        rest = trimmed(rest.substr(1), kBlanks);
 
         // Only hex lists are wrapped; joining other lines would let one bad
         // text line swallow the next.

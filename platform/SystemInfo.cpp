@@ -1,5 +1,7 @@
 #include "platform/SystemInfo.h"
 
+#include "numbers/TextBasics.h"
+
 #include <array>
 #include <optional>
 #include <string_view>
@@ -27,12 +29,11 @@ private:
 // what was stored.
 std::string dwordText(std::string_view bytes)
 {
-    static constexpr std::string_view kDigits = "0123456789ABCDEF";
     std::string text = "&h";
     for (auto byte = bytes.rbegin(); byte != bytes.rend(); ++byte) {
         const auto value = static_cast<unsigned char>(*byte);
-        text += kDigits[value >> 4];
-        text += kDigits[value & 0x0F];
+        text += upperHexDigit(value >> 4);
+        text += upperHexDigit(value);
     }
     return text;
 }
