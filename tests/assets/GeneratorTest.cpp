@@ -34,11 +34,11 @@ TEST(ArtworkGenerator, ReproducesTheCommittedFiles)
     ASSERT_EQ(runGenerator({output.path()}), 0);
 
     const QDir committed(QStringLiteral(QUARTET_ASSETS_DIR));
-    for (const QString& name : {QStringLiteral("card.bmp"), QStringLiteral("quartet.ico")}) {
-        SCOPED_TRACE(name.toStdString());
-        const QByteArray generated = fileBytes(output.filePath(name));
+    for (const char* name : {"card.bmp", "quartet.ico", "quartet-16.png", "quartet-32.png", "quartet-64.png"}) {
+        SCOPED_TRACE(name);
+        const QByteArray generated = fileBytes(output.filePath(QString::fromLatin1(name)));
         ASSERT_FALSE(generated.isEmpty());
-        EXPECT_TRUE(generated == fileBytes(committed.filePath(name)))
+        EXPECT_TRUE(generated == fileBytes(committed.filePath(QString::fromLatin1(name))))
             << "run the target regenerate_artwork and commit the result";
     }
 }

@@ -9,7 +9,7 @@
 namespace quartet {
 namespace {
 
-using testing::FixedRandomSource;
+using test::FixedRandomSource;
 
 constexpr float kLargestBelowOne = 1.0f - std::numeric_limits<float>::epsilon() / 2;
 

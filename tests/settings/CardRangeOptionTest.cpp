@@ -17,7 +17,7 @@ namespace {
 const QString kPrompt = QString::fromUtf8("请输入由系统生成的牌的最大数字值:");
 const QString kTitle = QString::fromUtf8("设置");
 
-void expectAskedForTheLargestValue(const testing::ScriptedInputBox& inputBox)
+void expectAskedForTheLargestValue(const test::ScriptedInputBox& inputBox)
 {
     for (const QString& prompt : inputBox.prompts)
         EXPECT_EQ(prompt, kPrompt);
@@ -35,7 +35,7 @@ TEST(LoadMaxVal, ReadsTheStoreAndStartsDespiteABadValue)
         {"2.5", 2},        {"abc", 9}, {"12abc", 9}, {"", 9},    {"40000", 9},
     };
     for (const auto& c : cases) {
-        testing::MemorySettingsStore store;
+        test::MemorySettingsStore store;
         if (c.stored)
             store.setMaxVal(*c.stored);
         EXPECT_EQ(loadMaxVal(store), c.expected) << c.stored.value_or("<none>").toStdString();
@@ -84,11 +84,11 @@ TEST(ChooseMaxVal, EntriesAreTakenOrRefusedAndAlwaysSaved)
     };
     for (const CommandCase& c : cases) {
         SCOPED_TRACE(c.name);
-        testing::MemorySettingsStore store;
+        test::MemorySettingsStore store;
         if (c.stored)
             store.setMaxVal(*c.stored);
         store.failingSaves = c.failingSaves;
-        testing::ScriptedInputBox inputBox(c.entries);
+        test::ScriptedInputBox inputBox(c.entries);
 
         const MaxValChoice choice = chooseMaxVal(store, inputBox, 37);
         EXPECT_EQ(choice.maxVal, c.expected);
@@ -111,10 +111,10 @@ TEST(ChooseMaxVal, ASecondErrorInASaveKeepsTheChosenValueUnsaved)
     };
     for (const CommandCase& c : cases) {
         SCOPED_TRACE(c.name);
-        testing::MemorySettingsStore store;
+        test::MemorySettingsStore store;
         store.setMaxVal(*c.stored);
         store.failingSaves = c.failingSaves;
-        testing::ScriptedInputBox inputBox(c.entries);
+        test::ScriptedInputBox inputBox(c.entries);
 
         const MaxValChoice choice = chooseMaxVal(store, inputBox, 37);
         EXPECT_EQ(choice.maxVal, c.expected);
@@ -133,7 +133,7 @@ TEST(CardRangeOptionOnDisk, FirstRunStoresThirteenInTheGeneralSection)
     EXPECT_EQ(loadMaxVal(store), 9);
     EXPECT_FALSE(QFile::exists(dir.filePath("Quartet")));
 
-    testing::ScriptedInputBox inputBox({""});
+    test::ScriptedInputBox inputBox({""});
     EXPECT_EQ(chooseMaxVal(store, inputBox, 9).maxVal, 13);
     QFile file(dir.filePath("Quartet/Quartet.ini"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -157,7 +157,7 @@ TEST(CardRangeOptionOnDisk, BadStoredTextSurvivesStartUpAndIsRepairedByTheComman
     EXPECT_EQ(file.readAll(), damaged);
     file.close();
 
-    testing::ScriptedInputBox inputBox({"20"});
+    test::ScriptedInputBox inputBox({"20"});
     EXPECT_EQ(chooseMaxVal(store, inputBox, maxVal).maxVal, 20);
     EXPECT_EQ(inputBox.defaults, QStringList{"9"});
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

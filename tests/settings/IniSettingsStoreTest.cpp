@@ -11,7 +11,7 @@
 #include <optional>
 
 #ifdef Q_OS_UNIX
-#include "tests/settings/FileSizeLimit.h"
+#include "tests/support/FileSizeLimit.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -182,7 +182,7 @@ TEST_F(IniSettingsStoreTest, SaveThrowsInAReadOnlyDirectory)
     QFile::setPermissions(appDir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
-using testing::FileSizeLimit;
+using test::FileSizeLimit;
 
 TEST_F(IniSettingsStoreTest, FailedWriteKeepsTheOldFileAndValue)
 {

@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
-namespace quartet::testing {
+namespace quartet::test {
 
 // Hands out a fixed sequence of random values and counts reseeds.
 class FixedRandomSource final : public RandomSource {
@@ -34,4 +34,4 @@ private:
     std::vector<float> m_values;
 };
 
-}  // namespace quartet::testing
+}  // namespace quartet::test

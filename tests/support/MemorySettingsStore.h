@@ -6,7 +6,7 @@
 
 #include <optional>
 
-namespace quartet::testing {
+namespace quartet::test {
 
 // A settings store held in memory; saves can be made to fail.
 class MemorySettingsStore final : public SettingsStore {
@@ -45,4 +45,4 @@ public:
     int saves = 0;
 };
 
-}  // namespace quartet::testing
+}  // namespace quartet::test

@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-namespace quartet::testing {
+namespace quartet::test {
 
 void inspectModalDialog(const std::function<void()>& action, const std::function<void(QDialog&)>& inspect)
 {
@@ -46,4 +46,4 @@ SeenMessageBox answerMessageBox(const std::function<void()>& action)
     return seen;
 }
 
-}  // namespace quartet::testing
+}  // namespace quartet::test

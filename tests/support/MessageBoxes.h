@@ -4,7 +4,7 @@
 
 #include <functional>
 
-namespace quartet::testing {
+namespace quartet::test {
 
 // Runs `action` and hands the first modal dialog that it opens to
 // `inspect`, then closes that dialog (OK where it has one, else Cancel).
@@ -24,4 +24,4 @@ struct SeenMessageBox {
 // pressing its OK button, reporting what the box showed.
 SeenMessageBox answerMessageBox(const std::function<void()>& action);
 
-}  // namespace quartet::testing
+}  // namespace quartet::test

@@ -4,7 +4,7 @@
 
 #include <QStringList>
 
-namespace quartet::testing {
+namespace quartet::test {
 
 // An input box that answers from a script and remembers what it was asked.
 class ScriptedInputBox final : public InputBox {
@@ -25,4 +25,4 @@ public:
     QStringList defaults;
 };
 
-}  // namespace quartet::testing
+}  // namespace quartet::test

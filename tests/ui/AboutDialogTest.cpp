@@ -5,7 +5,7 @@
 
 #include <QTimer>
 
-namespace quartet::testing {
+namespace quartet::test {
 namespace {
 
 class AboutDialogTest : public MainWindowTest {
@@ -152,4 +152,4 @@ TEST_F(AboutDialogTest, TheProgramRunsUntilTheDialogClosesToo)
 }
 
 }  // namespace
-}  // namespace quartet::testing
+}  // namespace quartet::test

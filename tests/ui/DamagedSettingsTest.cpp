@@ -4,7 +4,7 @@
 
 #include "settings/CardRangeOption.h"
 #include "settings/IniSettingsStore.h"
-#include "tests/settings/FileSizeLimit.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/FixedRandomSource.h"
 #include "tests/support/MessageBoxes.h"
 #include "tests/support/ScriptedInputBox.h"
@@ -27,7 +27,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace quartet::testing {
+namespace quartet::test {
 namespace {
 
 const QString kNotSavedThirty = QString::fromUtf8("最大牌值未能保存。\n新的值 30 只在本次运行中有效。");
@@ -332,4 +332,4 @@ TEST_F(DamagedSettingsTest, AValueThatFailedToSaveNeverReachesTheStoreLater)
 }
 
 }  // namespace
-}  // namespace quartet::testing
+}  // namespace quartet::test

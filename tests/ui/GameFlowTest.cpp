@@ -2,7 +2,7 @@
 #include "tests/support/MessageBoxes.h"
 #include "tests/ui/MainWindowFixture.h"
 
-namespace quartet::testing {
+namespace quartet::test {
 namespace {
 
 // The lines the solver itself writes for a hand.
@@ -134,4 +134,4 @@ TEST_F(MainWindowTest, ALargestValueBelowThreeDealsNothingAndSaysWhy)
 }
 
 }  // namespace
-}  // namespace quartet::testing
+}  // namespace quartet::test

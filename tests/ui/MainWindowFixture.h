@@ -17,7 +17,7 @@
 
 #include <memory>
 
-namespace quartet::testing {
+namespace quartet::test {
 
 // A main window over a memory store, a scripted input box and a fixed
 // random sequence, shown and active so that shortcuts reach it.
@@ -107,4 +107,4 @@ protected:
     FixedRandomSource* random = nullptr;
 };
 
-}  // namespace quartet::testing
+}  // namespace quartet::test

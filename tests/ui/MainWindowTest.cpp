@@ -6,7 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
-namespace quartet::testing {
+namespace quartet::test {
 namespace {
 
 TEST_F(MainWindowTest, EveryControlStandsWhereTheLayoutPutsIt)
@@ -273,4 +273,4 @@ TEST_F(MainWindowTest, AnUnexpectedErrorIsShownAndTheWindowStaysUsable)
 }
 
 }  // namespace
-}  // namespace quartet::testing
+}  // namespace quartet::test

@@ -20,7 +20,7 @@
 
 #include <iostream>
 
-namespace quartet::testing {
+namespace quartet::test {
 namespace {
 
 // A text on a window, the rectangle it is drawn in, in the window's
@@ -283,4 +283,4 @@ TEST_F(ReadabilityTest, NothingIsClipped)
 }
 
 }  // namespace
-}  // namespace quartet::testing
+}  // namespace quartet::test

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace quartet::testing {
+namespace quartet::test {
 namespace {
 
 // Sets environment variables for the length of a test, then puts back what
@@ -220,4 +220,4 @@ TEST_F(SystemInformationTest, StartsTheDesktopsToolOrSaysItIsUnavailable)
 }
 
 }  // namespace
-}  // namespace quartet::testing
+}  // namespace quartet::test

@@ -3,7 +3,7 @@
 #include <csignal>
 #include <sys/resource.h>
 
-namespace quartet::testing {
+namespace quartet::test {
 
 // Limits the size of files this process may write, which stops writes even
 // for root, as a full disk would; the write fails instead of raising SIGXFSZ.
@@ -30,4 +30,4 @@ private:
     void (*m_oldHandler)(int) = nullptr;
 };
 
-}  // namespace quartet::testing
+}  // namespace quartet::test
