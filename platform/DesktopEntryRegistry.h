@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/Registry.h"
-#include "platform/RegistryKey.h"
-
-#include <map>
+#include "platform/SnapshotRegistry.h"
 
 namespace quartet {
 
@@ -19,20 +16,9 @@ namespace quartet {
 // The tool's folder under Shared Tools Location is not answered: it would
 // have to name a folder holding MSINFO32.EXE, which no Linux desktop has, so
 // every other key is missing.
-//
-// Read-only, as HKEY_LOCAL_MACHINE is to an ordinary user: opening with a
-// write right is refused with kErrorAccessDenied.
-class DesktopEntryRegistry final : public Registry {
+class DesktopEntryRegistry final : public SnapshotRegistry {
 public:
-    std::int32_t regOpenKeyEx(std::uint32_t root, const std::string& keyPath, std::uint32_t options,
-                              std::uint32_t access, RegistryHandle& key) override;
-    std::int32_t regQueryValueEx(RegistryHandle key, const std::string& valueName, std::uint32_t reserved,
-                                 std::uint32_t& type, unsigned char* data, std::uint32_t& size) override;
-    void regCloseKey(RegistryHandle key) override;
-
-private:
-    std::map<RegistryHandle, RegistryKey> m_openKeys;
-    RegistryHandle m_nextHandle = 1;
+    std::optional<RegistryKey> readKey(std::uint32_t root, const std::string& keyPath) override;
 };
 
 }  // namespace quartet

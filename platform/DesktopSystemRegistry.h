@@ -3,10 +3,8 @@
 
 #include "platform/DesktopEntryRegistry.h"
 #include "platform/ExportFileRegistry.h"
-#include "platform/Registry.h"
 
 #include <filesystem>
-#include <map>
 
 namespace quartet {
 
@@ -15,30 +13,18 @@ namespace quartet {
 // to have no system information tool at all. Without it, the desktop's
 // installed tools answer (DesktopEntryRegistry). The choice is made at every
 // open, so adding or removing the file takes effect at the next lookup.
-class DesktopSystemRegistry final : public Registry {
+class DesktopSystemRegistry final : public SnapshotRegistry {
 public:
     explicit DesktopSystemRegistry(std::filesystem::path exportFile);
 
-    std::int32_t regOpenKeyEx(std::uint32_t root, const std::string& keyPath, std::uint32_t options,
-                              std::uint32_t access, RegistryHandle& key) override;
-    std::int32_t regQueryValueEx(RegistryHandle key, const std::string& valueName, std::uint32_t reserved,
-                                 std::uint32_t& type, unsigned char* data, std::uint32_t& size) override;
-    void regCloseKey(RegistryHandle key) override;
+    std::optional<RegistryKey> readKey(std::uint32_t root, const std::string& keyPath) override;
 
 private:
-    // Which registry opened a key, under the handle that registry gave it.
-    struct OpenedKey {
-        Registry* registry;
-        RegistryHandle handle;
-    };
-
-    Registry& chosenRegistry();
+    SnapshotRegistry& chosenRegistry();
 
     std::filesystem::path m_exportFilePath;
     ExportFileRegistry m_exportFile;
     DesktopEntryRegistry m_desktop;
-    std::map<RegistryHandle, OpenedKey> m_openKeys;
-    RegistryHandle m_nextHandle = 1;
 };
 
 }  // namespace quartet

@@ -2,7 +2,6 @@
 
 #include "platform/RegistryExport.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <optional>
@@ -43,50 +42,12 @@ std::filesystem::path ExportFileRegistry::systemFile()
     return kDefaultFile;
 }
 
-std::int32_t ExportFileRegistry::regOpenKeyEx(std::uint32_t root, const std::string& keyPath, std::uint32_t /*options*/,
-                                              std::uint32_t access, RegistryHandle& key)
+std::optional<RegistryKey> ExportFileRegistry::readKey(std::uint32_t root, const std::string& keyPath)
 {
-    key = 0;
     const std::optional<std::string> bytes = fileBytes(m_file);
     if (!bytes)
-        return registry::kErrorFileNotFound;
-    std::optional<RegistryKey> found = RegistryExport::parse(*bytes).key(root, keyPath);
-    if (!found)
-        return registry::kErrorFileNotFound;
-    if ((access & registry::kKeyWriteRights) != 0)
-        return registry::kErrorAccessDenied;
-    key = m_nextHandle++;
-    m_openKeys.emplace(key, std::move(*found));
-    return registry::kErrorSuccess;
-}
-
-std::int32_t ExportFileRegistry::regQueryValueEx(RegistryHandle key, const std::string& valueName,
-                                                 std::uint32_t /*reserved*/, std::uint32_t& type, unsigned char* data,
-                                                 std::uint32_t& size)
-{
-    const auto open = m_openKeys.find(key);
-    if (open == m_openKeys.end())
-        return registry::kErrorInvalidHandle;
-    const RegistryValue* value = open->second.value(valueName);
-    if (value == nullptr)
-        return registry::kErrorFileNotFound;
-
-    // The file is at most 16 MiB, so the length fits in 32 bits.
-    const auto length = static_cast<std::uint32_t>(value->data.size());
-    type = value->type;
-    if (data != nullptr && length > size) {
-        size = length;
-        return registry::kErrorMoreData;
-    }
-    if (data != nullptr)
-        std::copy(value->data.begin(), value->data.end(), data);
-    size = length;
-    return registry::kErrorSuccess;
-}
-
-void ExportFileRegistry::regCloseKey(RegistryHandle key)
-{
-    m_openKeys.erase(key);
+        return std::nullopt;
+    return RegistryExport::parse(*bytes).key(root, keyPath);
 }
 
 }  // namespace quartet
