@@ -20,15 +20,6 @@ using Lines = std::vector<std::string>;
 
 // The solver and the dealer are reached here only, as the window reaches them.
 
-// The lines of the window's result list after Answer: every solution line,
-// or the no-solution line.
-Lines answerLines(const Hand& hand)
-{
-    VectorResultList list;
-    listSolutions(hand, list);
-    return list.lines();
-}
-
 Hand dealHand(RandomSource& random, std::int16_t maxVal)
 {
     Hand hand{};
@@ -64,7 +55,7 @@ void printHand(const Hand& hand, std::ostream& out)
 
 ExitStatus printSolutions(const SolveRequest& request, std::ostream& out)
 {
-    const Lines all = answerLines(request.hand);
+    const Lines all = solutionLines(request.hand);
     const bool solvable = isSolvable(all);
     const Lines lines = request.distinct ? distinctSolutions(all) : all;
     if (request.countOnly) {
@@ -83,7 +74,7 @@ ExitStatus printDeal(const DealRequest& request, std::ostream& out)
         const Hand hand = dealHand(*random, request.maxVal);
         printHand(hand, out);
         if (request.answers) {
-            for (const std::string& line : distinctSolutions(answerLines(hand)))
+            for (const std::string& line : distinctSolutions(solutionLines(hand)))
                 out << "    " << line << '\n';
         }
     }

@@ -55,6 +55,13 @@ void listSolutions(const Hand& Card, ResultList& list)
     Enumerate(Card, false, list);
 }
 
+std::vector<std::string> solutionLines(const Hand& Card)
+{
+    VectorResultList list;
+    listSolutions(Card, list);
+    return list.lines();
+}
+
 bool hasSolution(const Hand& Card, ResultList& list)
 {
     return Enumerate(Card, true, list);

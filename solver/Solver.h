@@ -3,7 +3,9 @@
 #include "solver/Hand.h"
 #include "solver/ResultList.h"
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace quartet {
 
@@ -19,6 +21,9 @@ inline constexpr std::string_view kNoSolutionLine = "此组合无法形成24点"
 // Answer mode: appends every solution line of the hand, in the order found,
 // repeats included; or the no-solution line when there is none.
 void listSolutions(const Hand& Card, ResultList& list);
+
+// The lines that listSolutions writes for the hand, in a list of their own.
+std::vector<std::string> solutionLines(const Hand& Card);
 
 // Check-only mode: whether some arrangement of the hand reaches 24. Writes
 // nothing into the list.

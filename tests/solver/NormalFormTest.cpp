@@ -13,13 +13,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-Lines answerLines(const Hand& hand)
-{
-    VectorResultList list;
-    listSolutions(hand, list);
-    return list.lines();
-}
-
 struct LinePair {
     const char* first;
     const char* second;
@@ -80,14 +73,14 @@ TEST(NormalForm, ReadsAsTheSortedExpression)
 // The first line of each normal form, in the order found.
 TEST(DistinctSolutions, KeepTheFirstLineOfEachKind)
 {
-    EXPECT_EQ(distinctSolutions(answerLines({6, 6, 6, 6})), Lines({"(( 6+ 6)+ 6)+ 6=24", "( 6x 6)-( 6+ 6)=24"}));
-    EXPECT_EQ(distinctSolutions(answerLines({3, 3, 8, 8})), Lines({" 8/( 3-( 8/ 3))=24"}));
-    EXPECT_EQ(distinctSolutions(answerLines({1, 2, 3, 4})),
+    EXPECT_EQ(distinctSolutions(solutionLines({6, 6, 6, 6})), Lines({"(( 6+ 6)+ 6)+ 6=24", "( 6x 6)-( 6+ 6)=24"}));
+    EXPECT_EQ(distinctSolutions(solutionLines({3, 3, 8, 8})), Lines({" 8/( 3-( 8/ 3))=24"}));
+    EXPECT_EQ(distinctSolutions(solutionLines({1, 2, 3, 4})),
               Lines({"(( 1x 4)x 3)x 2=24", "(( 1+ 2)+ 3)x 4=24", "( 1+ 3)x( 4+ 2)=24", "(( 2/ 1)x 3)x 4=24"}));
-    EXPECT_EQ(distinctSolutions(answerLines({1, 1, 1, 1})), Lines({std::string(kNoSolutionLine)}));
+    EXPECT_EQ(distinctSolutions(solutionLines({1, 1, 1, 1})), Lines({std::string(kNoSolutionLine)}));
 
     for (const Hand hand : {Hand{1, 5, 5, 5}, Hand{2, 3, 7, 12}, Hand{4, 7, 8, 8}, Hand{1, 1, 11, 13}}) {
-        const Lines all = answerLines(hand);
+        const Lines all = solutionLines(hand);
         const Lines distinct = distinctSolutions(all);
         // Each line's kind is there exactly once, at its first occurrence.
         std::size_t next = 0;

@@ -8,10 +8,8 @@ namespace {
 // The lines the solver itself writes for a hand.
 QStringList solverLines(const Hand& hand)
 {
-    VectorResultList lines;
-    listSolutions(hand, lines);
     QStringList result;
-    for (const auto& line : lines.lines())
+    for (const auto& line : solutionLines(hand))
         result.append(QString::fromStdString(line));
     return result;
 }
