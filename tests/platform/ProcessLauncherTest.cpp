@@ -1,5 +1,4 @@
 #include "platform/ProcessLauncher.h"
-#include "platform/LocalFileSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -75,21 +74,6 @@ TEST(ProcessLauncherTest, SplitsOtherCommandLines)
     ProcessLauncher launcher;
     EXPECT_TRUE(launcher.startDetached(("/bin/touch \"" + marker + "\"").toStdString(), 1));
     EXPECT_TRUE(appearsSoon(marker));
-}
-
-TEST(LocalFileSystemTest, NamesOrdinaryFilesOnly)
-{
-    QTemporaryDir dir;
-    QFile file(dir.filePath("MSINFO32.EXE"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-
-    LocalFileSystem files;
-    EXPECT_EQ(files.existingFileName(dir.filePath("MSINFO32.EXE").toStdString()), "MSINFO32.EXE");
-    EXPECT_EQ(files.existingFileName(dir.path().toStdString()), "");
-    EXPECT_EQ(files.existingFileName(dir.filePath("missing.exe").toStdString()), "");
-    EXPECT_EQ(files.existingFileName(""), "");
-    EXPECT_EQ(files.existingFileName(dir.filePath("MSINFO32.EXE").toStdString() + std::string("\0x", 2)), "");
 }
 
 }  // namespace

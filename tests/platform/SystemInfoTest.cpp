@@ -10,6 +10,7 @@
 namespace quartet {
 namespace {
 
+using test::expectBalanced;
 using test::ExportFile;
 using test::hexValueLine;
 using test::RecordingLauncher;
@@ -19,16 +20,6 @@ using test::ScriptedFileSystem;
 const std::string kMsInfoSection = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]";
 const std::string kLocationSection = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools Location]";
 const std::string kTestSection = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Quartet Test]";
-
-// Every handle opened is closed exactly once, and nothing else is closed.
-void expectBalanced(const RecordingRegistry& registry)
-{
-    std::vector<RegistryHandle> opened = registry.opened;
-    std::vector<RegistryHandle> closed = registry.closed;
-    std::sort(opened.begin(), opened.end());
-    std::sort(closed.begin(), closed.end());
-    EXPECT_EQ(opened, closed);
-}
 
 struct KeyValueCase {
     const char* name;
