@@ -1,0 +1,26 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Cross-building for 64-bit Windows with Debian's mingw-w64 compilers (the
+# posix thread model) and running the programs under Wine:
+#   cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
+# Such a build has no Qt: the plain C++ libraries and their tests only.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(QUARTET_MINGW_PREFIX x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${QUARTET_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${QUARTET_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${QUARTET_MINGW_PREFIX}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${QUARTET_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# The C++ runtime and the thread library linked in, so that a program runs
+# without MinGW's DLLs beside it.
+set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+
+# ctest lists and runs the test programs through Wine, in the prefix that
+# WINEPREFIX names (scripts/test-windows.sh makes a throwaway one).
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)
