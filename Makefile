@@ -3,12 +3,13 @@ BUILD_DIR      ?= build
 SANITIZE_DIR   ?= build-sanitize
 BENCH_DIR      ?= build-bench
 FUZZ_DIR       ?= build-fuzz
+WINDOWS_DIR    ?= build-windows
 FUZZ_SECONDS   ?= 60
 CMAKE_FLAGS    ?=
 PREFIX         ?= /usr/local
 JOBS           ?= $(shell nproc)
 
-.PHONY: all deps build run test test-sanitize bench fuzz install package clean
+.PHONY: all deps build run test test-sanitize test-windows bench fuzz install package clean
 
 all: build
 
@@ -29,6 +30,12 @@ test-sanitize: deps
 	@cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DQUARTET_SANITIZE=ON $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	@cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# The Qt-free libraries and their tests, cross-built for 64-bit Windows with
+# mingw-w64 in $(WINDOWS_DIR)/ and run under Wine in a throwaway prefix.
+test-windows:
+	@scripts/install-deps.sh scripts/packages-windows.txt
+	@scripts/test-windows.sh $(WINDOWS_DIR) $(JOBS) $(CMAKE_FLAGS)
 
 bench: deps
 	@cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DQUARTET_BENCHMARKS=ON >/dev/null
@@ -54,4 +61,4 @@ package: build
 	@cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(BENCH_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(BENCH_DIR) $(FUZZ_DIR) $(WINDOWS_DIR)
