@@ -101,9 +101,10 @@ std::vector<RGBQUAD> bitmapPixels(HBITMAP bitmap, LONG width, LONG height)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     std::vector<RGBQUAD> pixels(static_cast<std::size_t>(width * height));
-    HDC screen = ::GetDC(nullptr);
-    const int lines = ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, screen);
+    // A memory context: reading bitmaps needs no screen.
+    HDC memory = ::CreateCompatibleDC(nullptr);
+    const int lines = ::GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+    ::DeleteDC(memory);
     if (lines != height)
         pixels.clear();
     return pixels;
