@@ -4,6 +4,7 @@
 #include "platform/ExportFileRegistry.h"
 #include "platform/RegistryExport.h"
 #include "platform/SystemInfo.h"
+#include "tests/support/RecordingRegistry.h"
 
 #include <algorithm>
 #include <array>
@@ -11,7 +12,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <map>
 #include <optional>
 #include <string>
 #include <unistd.h>
@@ -58,44 +58,6 @@ public:
 private:
     std::string m_path;
     bool m_complete = false;
-};
-
-// Passes every call on and keeps count of the keys opened and closed.
-class CountingRegistry final : public Registry {
-public:
-    explicit CountingRegistry(Registry& inner) : m_inner(inner) {}
-
-    std::int32_t regOpenKeyEx(std::uint32_t root, const std::string& keyPath, std::uint32_t options,
-                              std::uint32_t access, RegistryHandle& key) override
-    {
-        const std::int32_t result = m_inner.regOpenKeyEx(root, keyPath, options, access, key);
-        if (result == registry::kErrorSuccess)
-            ++m_closes[key];
-        return result;
-    }
-
-    std::int32_t regQueryValueEx(RegistryHandle key, const std::string& valueName, std::uint32_t reserved,
-                                 std::uint32_t& type, unsigned char* data, std::uint32_t& size) override
-    {
-        return m_inner.regQueryValueEx(key, valueName, reserved, type, data, size);
-    }
-
-    void regCloseKey(RegistryHandle key) override
-    {
-        if (key != 0)
-            --m_closes[key];
-        m_inner.regCloseKey(key);
-    }
-
-    // Whether every key opened so far has been closed exactly once.
-    bool allClosedOnce() const
-    {
-        return std::all_of(m_closes.begin(), m_closes.end(), [](const auto& entry) { return entry.second == 0; });
-    }
-
-private:
-    Registry& m_inner;
-    std::map<RegistryHandle, int> m_closes;  // opens less closes, by handle
 };
 
 struct KeyRef {
@@ -303,7 +265,7 @@ Violations checkRegistryExport(std::string_view input)
         return broken;
     }
     ExportFileRegistry fileRegistry(exported.path());
-    CountingRegistry registry(fileRegistry);
+    test::RecordingRegistry registry(fileRegistry);
 
     // The two lookups of the system information tool, each also with the
     // other's value name, then what the file sets.
@@ -317,7 +279,7 @@ Violations checkRegistryExport(std::string_view input)
     for (const auto& [key, valueName] : lookups)
         checkLookup(broken, registry, file, key, valueName);
     checkStartSystemInformationTool(broken, registry, file);
-    if (!registry.allClosedOnce())
+    if (!registry.closedEveryKeyOnce())
         broken.push_back("a key was left open or closed twice");
     return broken;
 }

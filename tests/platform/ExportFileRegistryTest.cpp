@@ -1,7 +1,7 @@
 #include "platform/ExportFileRegistry.h"
 #include "platform/SystemRegistry.h"
 
-#include "tests/platform/PlatformTestSupport.h"
+#include "tests/support/PlatformTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "platform/SystemInfo.h"
 
-#include "tests/platform/PlatformTestSupport.h"
+#include "tests/support/PlatformTestSupport.h"
 
 #include <gtest/gtest.h>
 

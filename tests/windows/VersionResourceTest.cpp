@@ -1,11 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include "platform/WindowsApi.h"
 
 #include <gtest/gtest.h>
 

@@ -4,13 +4,12 @@
 #include "platform/FileSystem.h"
 #include "platform/Launcher.h"
 #include "platform/Registry.h"
+#include "tests/support/RecordingRegistry.h"
 #include "tests/support/TemporaryDirectory.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <fstream>
-#include <map>
 #include <set>
 #include <string>
 #include <utility>
@@ -55,50 +54,11 @@ private:
     TemporaryDirectory m_dir;
 };
 
-// Passes every call on and records the access masks and the handles opened
-// and closed.
-class RecordingRegistry final : public Registry {
-public:
-    explicit RecordingRegistry(Registry& inner) : m_inner(inner) {}
-
-    std::int32_t regOpenKeyEx(std::uint32_t root, const std::string& keyPath, std::uint32_t options,
-                              std::uint32_t access, RegistryHandle& key) override
-    {
-        const std::int32_t result = m_inner.regOpenKeyEx(root, keyPath, options, access, key);
-        accessMasks.push_back(access);
-        if (result == registry::kErrorSuccess)
-            opened.push_back(key);
-        return result;
-    }
-
-    std::int32_t regQueryValueEx(RegistryHandle key, const std::string& valueName, std::uint32_t reserved,
-                                 std::uint32_t& type, unsigned char* data, std::uint32_t& size) override
-    {
-        return m_inner.regQueryValueEx(key, valueName, reserved, type, data, size);
-    }
-
-    void regCloseKey(RegistryHandle key) override
-    {
-        closed.push_back(key);
-        m_inner.regCloseKey(key);
-    }
-
-    std::vector<std::uint32_t> accessMasks;
-    std::vector<RegistryHandle> opened;
-    std::vector<RegistryHandle> closed;
-
-private:
-    Registry& m_inner;
-};
-
 // Every handle opened is closed exactly once, and nothing else is closed.
 inline void expectBalanced(const RecordingRegistry& registry)
 {
-    std::vector<RegistryHandle> opened = registry.opened;
-    std::vector<RegistryHandle> closed = registry.closed;
-    std::sort(opened.begin(), opened.end());
-    std::sort(closed.begin(), closed.end());
-    EXPECT_EQ(opened, closed);
+    EXPECT_TRUE(registry.closedEveryKeyOnce()) << "opened " << ::testing::PrintToString(registry.opened) << ", closed "
+                                               << ::testing::PrintToString(registry.closed);
 }
 
 // Knows a fixed set of files and records what it was asked.
