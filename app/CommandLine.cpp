@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CommandLine.h"
 
+#include "app/CommandLineTexts.h"
 #include "game/Dealer.h"
 #include "quartet/ProgramInfo.h"
 
@@ -15,28 +16,12 @@ namespace quartet {
 
 namespace {
 
+namespace texts = commandLineTexts;
+
 constexpr std::uint64_t kLargestCard = std::numeric_limits<std::int16_t>::max();
 constexpr std::uint64_t kLargestSeed = std::numeric_limits<std::uint32_t>::max();
 constexpr std::uint64_t kMostHands = std::numeric_limits<std::uint64_t>::max();
 constexpr std::int16_t kDefaultMaxVal = 13;
-
-const QString kDescription =
-    QStringLiteral("Quartet, the card puzzle: combine four card values into 24 with + - x / and\n"
-                   "brackets, each card used once. Without options it opens its window; the\n"
-                   "options below print to the terminal instead and need no display.");
-
-const QString kDistinctRule =
-    QStringLiteral("Distinct solutions: two lines are the same solution when their expressions\n"
-                   "have the same normal form. Nested + and - are flattened into one sum of\n"
-                   "signed terms (a-(b-c) is a-b+c), nested x and / into one product of factors,\n"
-                   "each multiplied or divided by (a/(b/c) is a/b x c); then the terms of every\n"
-                   "sum and the factors of every product are sorted. Nothing else is rewritten:\n"
-                   "2x(3+3) and 2x3+2x3 stay apart.\n");
-
-const QString kExitStatus =
-    QStringLiteral("Exit status: 0 on success; 1 when the hand of --solve has no solution, or\n"
-                   "when there is no display for the window (xvfb-run -a quartet runs it on a\n"
-                   "virtual one); 2 for a bad option or value, or output that cannot be written.\n");
 
 // A whole number written in decimal digits only: no sign, blank, fraction or
 // exponent, so that a value is taken exactly as the player wrote it or not at all.
@@ -52,11 +37,6 @@ std::optional<std::uint64_t> wholeNumber(const QString& text, std::uint64_t leas
     return value;
 }
 
-QString notACardValue(const QString& text)
-{
-    return QStringLiteral("'%1' is not a card value: card values are whole numbers from 1 to 32767.").arg(text);
-}
-
 QString optionName(const QCommandLineOption& option)
 {
     return QStringLiteral("--") + option.names().constLast();
@@ -65,35 +45,18 @@ QString optionName(const QCommandLineOption& option)
 }  // namespace
 
 CommandLine::CommandLine(const QStringList& arguments)
-    : m_help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit.")),
-      m_version({QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("Show the version and exit.")),
-      m_solve(QStringLiteral("solve"),
-              QStringLiteral("Print the solutions of the hand A B C D, one line each, as the window's result list "
-                             "shows them: all of them in the order found, repeats included, or the no-solution line.")),
-      m_distinct(QStringLiteral("distinct"),
-                 QStringLiteral("With --solve: print one line per distinct solution, the first found of each, "
-                                "in the order found (see below).")),
-      m_count(QStringLiteral("count"),
-              QStringLiteral("With --solve: print only the number of lines, 0 for a hand without a solution.")),
-      m_deal(QStringLiteral("deal"),
-             QStringLiteral("Print N solvable hands, one per line, dealt as the window deals them."),
-             QStringLiteral("N")),
-      m_max(QStringLiteral("max"), QStringLiteral("With --deal: the largest card value, 3 to 32767 (default 13)."),
-            QStringLiteral("M")),
-      m_seed(QStringLiteral("seed"),
-             QStringLiteral("With --deal: a seed from 0 to 4294967295; the same seed gives the same hands. "
-                            "Without it every hand is seeded from the clock, as in the window."),
-             QStringLiteral("S")),
-      m_answers(QStringLiteral("answers"),
-                QStringLiteral("With --deal: follow each hand by its distinct solutions, indented: "
-                               "a worksheet with its answer key."))
+    : m_help({QStringLiteral("h"), QStringLiteral("help")}, texts::kHelp),
+      m_version({QStringLiteral("v"), QStringLiteral("version")}, texts::kVersion),
+      m_solve(QStringLiteral("solve"), texts::kSolve), m_distinct(QStringLiteral("distinct"), texts::kDistinct),
+      m_count(QStringLiteral("count"), texts::kCount),
+      m_deal(QStringLiteral("deal"), texts::kDeal, QStringLiteral("N")),
+      m_max(QStringLiteral("max"), texts::kMax, QStringLiteral("M")),
+      m_seed(QStringLiteral("seed"), texts::kSeed, QStringLiteral("S")),
+      m_answers(QStringLiteral("answers"), texts::kAnswers)
 {
-    m_parser.setApplicationDescription(kDescription);
+    m_parser.setApplicationDescription(texts::kDescription);
     m_parser.addOptions({m_help, m_version, m_solve, m_distinct, m_count, m_deal, m_max, m_seed, m_answers});
-    m_parser.addPositionalArgument(QStringLiteral("A B C D"),
-                                   QStringLiteral("With --solve: the four card values, whole numbers from 1 to "
-                                                  "32767 in decimal digits (no sign, no fraction)."),
-                                   QStringLiteral("[A B C D]"));
+    m_parser.addPositionalArgument(QStringLiteral("A B C D"), texts::kCards, QStringLiteral("[A B C D]"));
     m_request = read(arguments);
 }
 
@@ -119,7 +82,7 @@ CommandLine::Request CommandLine::read(const QStringList& arguments)
     if (m_parser.isSet(m_version))
         return Version{};
     if (m_parser.isSet(m_solve) && m_parser.isSet(m_deal))
-        return Problem{QStringLiteral("--solve and --deal cannot be used together.")};
+        return Problem{texts::kSolveWithDeal};
     if (m_parser.isSet(m_solve))
         return readSolve();
     if (m_parser.isSet(m_deal))
@@ -137,24 +100,24 @@ CommandLine::Problem CommandLine::parseProblem(const QStringList& arguments) con
         return argument.size() > 1 && argument[0] == u'-' && argument[1].isDigit();
     });
     if (digitOption && negative != arguments.end())
-        return Problem{notACardValue(*negative)};
+        return Problem{texts::notACardValue(*negative)};
     return Problem{m_parser.errorText()};
 }
 
 CommandLine::Request CommandLine::readSolve() const
 {
     if (const QCommandLineOption* option = firstSet({&m_max, &m_seed, &m_answers}))
-        return Problem{optionName(*option) + QStringLiteral(" goes only with --deal.")};
+        return Problem{texts::onlyWith(optionName(*option), optionName(m_deal))};
     const QStringList cards = m_parser.positionalArguments();
     if (cards.size() != 4)
-        return Problem{QStringLiteral("--solve takes four card values, A B C D, not %1.").arg(cards.size())};
+        return Problem{texts::notFourCards(cards.size())};
 
     SolveRequest request;
     for (std::size_t i = 0; i < request.hand.size(); ++i) {
         const QString& text = cards[static_cast<qsizetype>(i)];
         const std::optional<std::uint64_t> card = wholeNumber(text, 1, kLargestCard);
         if (!card)
-            return Problem{notACardValue(text)};
+            return Problem{texts::notACardValue(text)};
         request.hand[i] = static_cast<std::int16_t>(*card);
     }
     request.distinct = m_parser.isSet(m_distinct);
@@ -165,7 +128,7 @@ CommandLine::Request CommandLine::readSolve() const
 CommandLine::Request CommandLine::readDeal() const
 {
     if (const QCommandLineOption* option = firstSet({&m_distinct, &m_count}))
-        return Problem{optionName(*option) + QStringLiteral(" goes only with --solve.")};
+        return Problem{texts::onlyWith(optionName(*option), optionName(m_solve))};
     if (!m_parser.positionalArguments().isEmpty())
         return unexpectedArgument();
 
@@ -196,11 +159,7 @@ std::optional<CommandLine::Problem> CommandLine::readNumber(const QCommandLineOp
     const QString text = m_parser.value(option);
     const std::optional<std::uint64_t> number = wholeNumber(text, least, greatest);
     if (!number)
-        return Problem{QStringLiteral("%1 takes a whole number from %2 to %3, not '%4'.")
-                           .arg(optionName(option))
-                           .arg(least)
-                           .arg(greatest)
-                           .arg(text)};
+        return Problem{texts::notANumberFrom(optionName(option), least, greatest, text)};
     value = *number;
     return std::nullopt;
 }
@@ -208,9 +167,9 @@ std::optional<CommandLine::Problem> CommandLine::readNumber(const QCommandLineOp
 CommandLine::Request CommandLine::readWindow() const
 {
     if (const QCommandLineOption* option = firstSet({&m_distinct, &m_count}))
-        return Problem{optionName(*option) + QStringLiteral(" goes only with --solve.")};
+        return Problem{texts::onlyWith(optionName(*option), optionName(m_solve))};
     if (const QCommandLineOption* option = firstSet({&m_max, &m_seed, &m_answers}))
-        return Problem{optionName(*option) + QStringLiteral(" goes only with --deal.")};
+        return Problem{texts::onlyWith(optionName(*option), optionName(m_deal))};
     if (!m_parser.positionalArguments().isEmpty())
         return unexpectedArgument();
     return Window{};
@@ -218,8 +177,7 @@ CommandLine::Request CommandLine::readWindow() const
 
 CommandLine::Problem CommandLine::unexpectedArgument() const
 {
-    return Problem{QStringLiteral("Unexpected argument '%1': card values go with --solve.")
-                       .arg(m_parser.positionalArguments().constFirst())};
+    return Problem{texts::unexpectedArgument(m_parser.positionalArguments().constFirst())};
 }
 
 const QCommandLineOption* CommandLine::firstSet(std::initializer_list<const QCommandLineOption*> options) const
@@ -232,7 +190,7 @@ const QCommandLineOption* CommandLine::firstSet(std::initializer_list<const QCom
 int CommandLine::run(std::ostream& out, std::ostream& err) const
 {
     if (const auto* problem = std::get_if<Problem>(&m_request)) {
-        err << "quartet: " << problem->text.toStdString() << " Try 'quartet --help' for more information.\n";
+        err << texts::problemLine(problem->text).toStdString() << '\n';
         return Trouble;
     }
     int status = Success;
@@ -245,8 +203,9 @@ int CommandLine::run(std::ostream& out, std::ostream& err) const
     }
     if (!out.flush()) {
         const int reason = errno;
-        err << "quartet: cannot write the output" << (reason != 0 ? ": " : "")
-            << (reason != 0 ? std::strerror(reason) : "") << '\n';
+        const QString line =
+            reason != 0 ? texts::cannotWrite(QString::fromLocal8Bit(std::strerror(reason))) : texts::kCannotWrite;
+        err << line.toStdString() << '\n';
         return Trouble;
     }
     return status;
@@ -267,7 +226,7 @@ int CommandLine::print(std::ostream& out) const
 
 QString CommandLine::helpText() const
 {
-    return m_parser.helpText() + QLatin1Char('\n') + kDistinctRule + QLatin1Char('\n') + kExitStatus;
+    return m_parser.helpText() + QLatin1Char('\n') + texts::kDistinctRule + QLatin1Char('\n') + texts::kExitStatus;
 }
 
 }  // namespace quartet

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/DisplayCheck.h"
 
+#include "app/CommandLineTexts.h"
+
 #include <cstdlib>
 
 #ifdef QUARTET_DISPLAY_SERVERS
@@ -15,6 +17,8 @@
 namespace quartet {
 
 namespace {
+
+namespace texts = commandLineTexts;
 
 std::string environment(const char* name)
 {
@@ -60,25 +64,25 @@ bool canOpenWayland(const std::string& display)
     return open;
 }
 
-std::string displayProblem()
+QString displayProblem()
 {
     const std::string x = environment("DISPLAY");
     const std::string wayland = environment("WAYLAND_DISPLAY");
     if ((!x.empty() && canOpenX(x)) || (!wayland.empty() && canOpenWayland(wayland)))
         return {};
     if (x.empty() && wayland.empty())
-        return "no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set)";
+        return texts::kNoDisplaySet;
     if (wayland.empty())
-        return "cannot open the display " + x + " to show the window on";
+        return texts::cannotOpenX(QString::fromLocal8Bit(x));
     if (x.empty())
-        return "cannot open the Wayland display " + wayland + " to show the window on";
-    return "cannot open the display " + x + " nor the Wayland display " + wayland + " to show the window on";
+        return texts::cannotOpenWayland(QString::fromLocal8Bit(wayland));
+    return texts::cannotOpenEither(QString::fromLocal8Bit(x), QString::fromLocal8Bit(wayland));
 }
 
 #else
 
 // Elsewhere the desktop is always there.
-std::string displayProblem()
+QString displayProblem()
 {
     return {};
 }
@@ -91,10 +95,11 @@ std::string whyNoDisplay(std::string_view program)
 {
     if (!environment("QT_QPA_PLATFORM").empty())
         return {};
-    const std::string problem = displayProblem();
-    if (problem.empty())
+    const QString problem = displayProblem();
+    if (problem.isEmpty())
         return {};
-    return "quartet: " + problem + "; to run it on a virtual display: xvfb-run -a " + std::string(program);
+    const QString programText = QString::fromLocal8Bit(program.data(), static_cast<qsizetype>(program.size()));
+    return texts::noDisplayLine(problem, programText).toStdString();
 }
 
 }  // namespace quartet

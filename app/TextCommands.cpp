@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/TextCommands.h"
 
+#include "app/CommandLineTexts.h"
 #include "game/Dealer.h"
 #include "game/RandomSource.h"
 #include "numbers/NumberText.h"
@@ -25,7 +26,7 @@ Hand dealHand(RandomSource& random, std::int16_t maxVal)
     Hand hand{};
     VectorResultList list;
     if (deal(hand, list, random, maxVal) != DealOutcome::Dealt)
-        throw std::invalid_argument("no hand with cards this small has a solution");
+        throw std::invalid_argument(commandLineTexts::kMaxValTooSmall.toStdString());
     return hand;
 }
 

@@ -4,11 +4,13 @@
 #include "game/RandomSource.h"
 #include "settings/IniSettingsStore.h"
 #include "ui/ApplicationSetup.h"
+#include "ui/QtTranslations.h"
 #include "ui/WindowPlacement.h"
 #include "ui/frmMain.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QStringList>
 
 #include <cstdlib>
 #include <iostream>
@@ -35,16 +37,25 @@ int runWindow(int argc, char* argv[])
     return QApplication::exec();
 }
 
+int runCommandLine(int argc, char* argv[], const QStringList& arguments)
+{
+    const QCoreApplication app(argc, argv);
+    quartet::installQtTranslations();
+    // Qt words its usage lines and parse errors in the translation installed
+    // when it reads the arguments, so they are read again now that there is
+    // an application to install Qt's Chinese texts in.
+    const quartet::CommandLine commandLine(arguments);
+    return commandLine.run(std::cout, std::cerr);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
 {
     // Read before any window system is touched: the commands that print
     // instead of opening the window need no display.
-    const quartet::CommandLine commandLine(quartet::CommandLine::argumentsOf(argc, argv));
-    if (commandLine.opensWindow())
+    const QStringList arguments = quartet::CommandLine::argumentsOf(argc, argv);
+    if (quartet::CommandLine(arguments).opensWindow())
         return runWindow(argc, argv);
-
-    const QCoreApplication app(argc, argv);
-    return commandLine.run(std::cout, std::cerr);
+    return runCommandLine(argc, argv, arguments);
 }

@@ -126,29 +126,29 @@ TEST(CommandLine, AnswersEveryCommandLineWithoutADisplay)
         {"--solve 6 6 6 6 --count --distinct", 0, "2\n"},
         {"--solve 3 3 8 8 --distinct", 0, " 8/( 3-( 8/ 3))=24\n"},
         {"--solve 008 3 8 3 --distinct", 0, " 8/( 3-( 8/ 3))=24\n"},
-        {"--frobnicate", 2, "'frobnicate'"},
-        {"--solve 1 2 3", 2, "four card values"},
-        {"--solve 1 2 3 4 5", 2, "four card values"},
-        {"--solve 0 2 3 4", 2, "'0' is not a card value"},
-        {"--solve 1 2 3 32768", 2, "'32768' is not a card value"},
-        {"--solve 1.0 2 3 4", 2, "'1.0' is not a card value"},
-        {"--solve 1 +2 3 4", 2, "'+2' is not a card value"},
-        {"--solve 1 2 -3 4", 2, "'-3' is not a card value"},
-        {"--solve 1 2 3 0x4", 2, "'0x4' is not a card value"},
-        {"--solve 1 2 3 ４", 2, "'４' is not a card value"},
-        {"--deal", 2, "--deal"},
-        {"--deal 0", 2, "--deal takes"},
-        {"--deal many", 2, "--deal takes"},
-        {"--deal 2 --max 2", 2, "--max takes"},
-        {"--deal 2 --max 32768", 2, "--max takes"},
-        {"--deal 2 --seed 4294967296", 2, "--seed takes"},
-        {"--deal 2 --seed -1", 2, "--seed takes"},
-        {"--deal 2 3", 2, "'3'"},
-        {"--deal 2 --solve 1 2 3 4", 2, "together"},
-        {"--deal 2 --distinct", 2, "--distinct goes only with --solve"},
-        {"--solve 1 2 3 4 --seed 5", 2, "--seed goes only with --deal"},
-        {"--answers", 2, "--answers goes only with --deal"},
-        {"1 2 3 4", 2, "'1'"},
+        {"--frobnicate", 2, "未知选项“frobnicate”"},
+        {"--solve 1 2 3", 2, "--solve 需要四个牌值"},
+        {"--solve 1 2 3 4 5", 2, "--solve 需要四个牌值"},
+        {"--solve 0 2 3 4", 2, "“0”不是牌值"},
+        {"--solve 1 2 3 32768", 2, "“32768”不是牌值"},
+        {"--solve 1.0 2 3 4", 2, "“1.0”不是牌值"},
+        {"--solve 1 +2 3 4", 2, "“+2”不是牌值"},
+        {"--solve 1 2 -3 4", 2, "“-3”不是牌值"},
+        {"--solve 1 2 3 0x4", 2, "“0x4”不是牌值"},
+        {"--solve 1 2 3 ４", 2, "“４”不是牌值"},
+        {"--deal", 2, "“--deal”之后缺少值"},
+        {"--deal 0", 2, "--deal 需要 1 到"},
+        {"--deal many", 2, "--deal 需要 1 到 18446744073709551615 的整数，而不是“many”"},
+        {"--deal 2 --max 2", 2, "--max 需要 3 到 32767 的整数"},
+        {"--deal 2 --max 32768", 2, "--max 需要"},
+        {"--deal 2 --seed 4294967296", 2, "--seed 需要"},
+        {"--deal 2 --seed -1", 2, "--seed 需要"},
+        {"--deal 2 3", 2, "多余的参数“3”"},
+        {"--deal 2 --solve 1 2 3 4", 2, "不能同时使用"},
+        {"--deal 2 --distinct", 2, "--distinct 只能与 --solve 同用"},
+        {"--solve 1 2 3 4 --seed 5", 2, "--seed 只能与 --deal 同用"},
+        {"--answers", 2, "--answers 只能与 --deal 同用"},
+        {"1 2 3 4", 2, "多余的参数“1”"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments);
@@ -162,8 +162,8 @@ TEST(CommandLine, AnswersEveryCommandLineWithoutADisplay)
             EXPECT_NE(result.err.find("quartet --help"), std::string::npos) << result.err;
         } else if (c.out == help) {
             EXPECT_EQ(result.err, "");
-            for (const char* part : {"Usage:", "--solve", "--distinct", "--count", "--deal <N>", "--max <M>",
-                                     "--seed <S>", "--answers", "a-(b-c) is a-b+c", "a/(b/c) is a/b x c"})
+            for (const char* part : {"用法：", "选项：", "--solve", "--distinct", "--count", "--deal <N>", "--max <M>",
+                                     "--seed <S>", "--answers", "a-(b-c) 即 a-b+c", "a/(b/c) 即 a/b x c"})
                 EXPECT_NE(result.out.find(part), std::string::npos) << part;
         } else {
             EXPECT_EQ(result.err, "");
@@ -227,7 +227,8 @@ TEST(CommandLine, WindowWithoutADisplaySaysSoInOneLine)
         EXPECT_EQ(result.status, 1) << "no crash, no Qt abort:\n" << result.err;
         EXPECT_EQ(result.out, "");
         EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << "one line:\n" << result.err;
-        EXPECT_NE(result.err.find("xvfb-run -a "), std::string::npos) << result.err;
+        EXPECT_EQ(result.err.rfind("quartet: 无法打开窗口：", 0), 0u) << result.err;
+        EXPECT_NE(result.err.find("；如需在虚拟显示上运行：xvfb-run -a "), std::string::npos) << result.err;
     }
     EXPECT_NE(run(QStringList{}, unreachable).err.find(":65000"), std::string::npos);
 }
@@ -236,7 +237,7 @@ TEST(CommandLine, OutputThatCannotBeWrittenIsAFailure)
 {
     const Outcome result = run(arguments("--solve 1 2 3 4"), withoutDisplay(), QStringLiteral("/dev/full"));
     EXPECT_EQ(result.status, 2);
-    EXPECT_EQ(result.err, "quartet: cannot write the output: No space left on device\n");
+    EXPECT_EQ(result.err, "quartet: 无法写入输出：No space left on device\n");
 }
 
 }  // namespace
