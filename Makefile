@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The front door: `make run` and `make test` set up everything they need.
 BUILD_DIR      ?= build
 SANITIZE_DIR   ?= build-sanitize

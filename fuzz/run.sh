@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every fuzz target for a bounded time and prints, per target, the
 # executions, the coverage reached and the faults found.
 #

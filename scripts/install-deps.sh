@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages listed in packages.txt (or in the list file
 # given as the argument) that are not installed yet. Installs and asks nothing
 # when all are present.

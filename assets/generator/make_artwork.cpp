@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the program's artwork: the card picture (card.bmp), the
 // application icon (quartet.ico) and the same icon as PNG files for the
 // desktop's icon theme (quartet-16.png, quartet-32.png, quartet-64.png).

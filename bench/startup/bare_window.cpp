@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor that the start-up benchmark compares the program with: a bare
 // Qt Widgets window, an empty QMainWindow with one menu, of the program's
 // size. Ctrl+X quits it, as it quits the program, so that the benchmark can

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Start-up time and peak memory of the program against a bare Qt window.
 
   startup_bench.py PROGRAM BARE_WINDOW [--runs 20]

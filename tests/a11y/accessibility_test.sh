@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the program on a virtual display with its own session bus and reads
 # its accessible tree over AT-SPI (the bus starts on demand through D-Bus).
 # Exits 77 (skipped) where no X server can be started. On failure it prints

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads the running program's accessible tree over AT-SPI and checks that a
 screen reader finds its controls: the four command buttons, the thirteen
 card-value buttons, the result list and the named card pictures."""

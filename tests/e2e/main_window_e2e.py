@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Drives the built program on a real X server, as a player would.
 
 Starts Xvfb on a free display, the openbox window manager and the program on

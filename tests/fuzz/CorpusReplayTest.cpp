@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fuzz/NumberTextCheck.h"
 #include "fuzz/RegistryExportCheck.h"
 #include "fuzz/SettingsLoadCheck.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop's icons, installed into the hicolor theme from
 // assets/quartet-<size>.png, must show the same picture as the window icon
 // (assets/quartet.ico). That they are the artwork generator's own output is

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the built project into a staging directory (DESTDIR) and checks
 # what lands there: the file list, and that the desktop entry, the icons,
 # the AppStream file and the program agree with each other.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package with CPack into a scratch directory, checks its
 # control fields and its file list with dpkg-deb, and runs lintian on it.
 #

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/CardRangeOption.h"
 #include "settings/IniSettingsStore.h"
 #include "tests/support/MemorySettingsStore.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every hand of four values from 0 to 13 against a search that works by a
 // different method: exact fractions, combining any two remaining values.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window over a real settings file that a disk or a user has
 // damaged: it always opens, with a known largest card value, and the
 // settings command either replaces the file whole or says that it could not.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every text of every window, as Qt draws it under the desktop theme the test
 // runs with (ctest runs it under a light, two dark and a high-contrast theme),
 // has a glyph for each of its characters and keeps a contrast of 4.5:1
