@@ -72,13 +72,6 @@ std::string joined(const Lines& lines, const std::string& indent = {})
     return text;
 }
 
-Lines answerLines(const Hand& hand)
-{
-    VectorResultList list;
-    listSolutions(hand, list);
-    return list.lines();
-}
-
 std::string handLine(const Hand& hand)
 {
     return std::to_string(hand[0]) + " " + std::to_string(hand[1]) + " " + std::to_string(hand[2]) + " "
@@ -98,7 +91,7 @@ std::string dealtBy(std::uint32_t seed, int hands, std::int16_t maxVal, bool ans
             return "no deal";
         text += handLine(hand);
         if (answers)
-            text += joined(distinctSolutions(answerLines(hand)), "    ");
+            text += joined(distinctSolutions(solutionLines(hand)), "    ");
     }
     return text;
 }
@@ -179,7 +172,7 @@ TEST(CommandLine, SolvesAsTheResultListShows)
         const QStringList cards{QString::number(hand[0]), QString::number(hand[1]), QString::number(hand[2]),
                                 QString::number(hand[3])};
         SCOPED_TRACE(cards.join(u' ').toStdString());
-        const Lines lines = answerLines(hand);
+        const Lines lines = solutionLines(hand);
 
         const Outcome all = run(QStringList{QStringLiteral("--solve")} + cards);
         EXPECT_EQ(all.out, joined(lines));
@@ -213,7 +206,7 @@ TEST(CommandLine, DealsAsTheGameDealsAndRepeatsForTheSameSeed)
     for (Hand hand; hands >> hand[0] >> hand[1] >> hand[2] >> hand[3]; ++count) {
         for (const std::int16_t card : hand)
             EXPECT_TRUE(card >= 1 && card <= 13) << unseeded.out;
-        EXPECT_NE(answerLines(hand).front(), kNoSolutionLine) << unseeded.out;
+        EXPECT_NE(solutionLines(hand).front(), kNoSolutionLine) << unseeded.out;
     }
     EXPECT_EQ(count, 3) << unseeded.out;
 }
