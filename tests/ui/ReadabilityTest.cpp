@@ -18,6 +18,7 @@
 #include <QRawFont>
 #include <QStyle>
 #include <QStyleOption>
+#include <QTemporaryDir>
 
 #include <iostream>
 
@@ -205,10 +206,26 @@ TEST_F(ReadabilityTest, AboutDialogAndItsMessage)
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
     expectReadable("About dialog", dialog);
-    qputenv("QUARTET_REGISTRY_FILE", "/nonexistent/registry.reg");
+    // A desktop without a system information tool, so that the button says so.
+    const QTemporaryDir nothingInstalled;
+    QMap<const char*, QByteArray> before;
+    for (const char* variable : {"QUARTET_REGISTRY_FILE", "XDG_DATA_HOME", "XDG_DATA_DIRS"}) {
+        before.insert(variable, qgetenv(variable));
+        qputenv(variable, nothingInstalled.filePath(QStringLiteral("none")).toLocal8Bit());
+    }
+    bool shown = false;
     inspectModalDialog([dialog] { dialog->findChild<QPushButton*>("cmdSysInfo")->click(); },
-                       [this](QDialog& box) { expectReadable("About message", &box); });
-    qunsetenv("QUARTET_REGISTRY_FILE");
+                       [this, &shown](QDialog& box) {
+                           shown = true;
+                           expectReadable("About message", &box);
+                       });
+    for (auto it = before.cbegin(); it != before.cend(); ++it) {
+        if (it.value().isEmpty())
+            qunsetenv(it.key());
+        else
+            qputenv(it.key(), it.value());
+    }
+    EXPECT_TRUE(shown);
 }
 
 // Pixels that the text covers for the most part.
