@@ -12,6 +12,7 @@
 #include <optional>
 
 #ifdef Q_OS_UNIX
+#include "tests/support/EnvironmentOverride.h"
 #include "tests/support/FileSizeLimit.h"
 
 #include <sys/stat.h>
@@ -243,14 +244,9 @@ TEST_F(IniSettingsStoreTest, AFailedSaveLeavesNothingForALaterReadToWrite)
 TEST(IniSettingsStoreLocation, StandardDirectoryFollowsXdgConfigHome)
 {
     QTemporaryDir dir;
-    const QByteArray old = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
-    const QString found = IniSettingsStore::standardDirectory();
-    if (old.isNull())
-        qunsetenv("XDG_CONFIG_HOME");
-    else
-        qputenv("XDG_CONFIG_HOME", old);
-    EXPECT_EQ(found, dir.path());
+    test::EnvironmentOverride environment;
+    environment.set("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
+    EXPECT_EQ(IniSettingsStore::standardDirectory(), dir.path());
 }
 #endif
 

@@ -4,6 +4,7 @@
 // has a glyph for each of its characters and keeps a contrast of 4.5:1
 // against what lies behind it; and no caption is clipped at the scale factor
 // the test runs with.
+#include "tests/support/EnvironmentOverride.h"
 #include "tests/support/MessageBoxes.h"
 #include "tests/ui/MainWindowFixture.h"
 #include "ui/Contrast.h"
@@ -208,23 +209,15 @@ TEST_F(ReadabilityTest, AboutDialogAndItsMessage)
     expectReadable("About dialog", dialog);
     // A desktop without a system information tool, so that the button says so.
     const QTemporaryDir nothingInstalled;
-    QMap<const char*, QByteArray> before;
-    for (const char* variable : {"QUARTET_REGISTRY_FILE", "XDG_DATA_HOME", "XDG_DATA_DIRS"}) {
-        before.insert(variable, qgetenv(variable));
-        qputenv(variable, nothingInstalled.filePath(QStringLiteral("none")).toLocal8Bit());
-    }
+    EnvironmentOverride environment;
+    for (const char* variable : {"QUARTET_REGISTRY_FILE", "XDG_DATA_HOME", "XDG_DATA_DIRS"})
+        environment.set(variable, nothingInstalled.filePath(QStringLiteral("none")).toLocal8Bit());
     bool shown = false;
     inspectModalDialog([dialog] { dialog->findChild<QPushButton*>("cmdSysInfo")->click(); },
                        [this, &shown](QDialog& box) {
                            shown = true;
                            expectReadable("About message", &box);
                        });
-    for (auto it = before.cbegin(); it != before.cend(); ++it) {
-        if (it.value().isEmpty())
-            qunsetenv(it.key());
-        else
-            qputenv(it.key(), it.value());
-    }
     EXPECT_TRUE(shown);
 }
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "tests/support/EnvironmentOverride.h"
 #include "tests/support/MessageBoxes.h"
 #include "tests/ui/MainWindowFixture.h"
 #include "ui/frmAbout.h"
@@ -7,42 +8,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace quartet::test {
 namespace {
-
-// Sets environment variables for the length of a test, then puts back what
-// was there before.
-class EnvironmentOverride {
-public:
-    EnvironmentOverride() = default;
-    EnvironmentOverride(const EnvironmentOverride&) = delete;
-    EnvironmentOverride& operator=(const EnvironmentOverride&) = delete;
-
-    ~EnvironmentOverride()
-    {
-        for (const auto& [name, value] : m_saved) {
-            if (value)
-                qputenv(name.c_str(), *value);
-            else
-                qunsetenv(name.c_str());
-        }
-    }
-
-    void set(const char* name, const QByteArray& value)
-    {
-        if (!m_saved.contains(name))
-            m_saved[name] = qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt;
-        qputenv(name, value);
-    }
-
-private:
-    std::map<std::string, std::optional<QByteArray>> m_saved;
-};
 
 // A desktop entry for a case: the folder it is written to, its file name and
 // the lines after Type and Name. @TOOL@ stands for the marker tool.
