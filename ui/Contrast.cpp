@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/Contrast.h"
 
+#include <QPalette>
+#include <QWidget>
+
 #include <algorithm>
 #include <cmath>
 
@@ -25,6 +28,13 @@ double contrastRatio(const QColor& first, const QColor& second)
     const double a = relativeLuminance(first);
     const double b = relativeLuminance(second);
     return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+void drawTextInBlack(QWidget& label)
+{
+    QPalette palette = label.palette();
+    palette.setColor(QPalette::WindowText, Qt::black);
+    label.setPalette(palette);
 }
 
 QColor readableAgainst(const QColor& colour, const QColor& other)

@@ -3,6 +3,8 @@
 
 #include <QColor>
 
+class QWidget;
+
 namespace quartet {
 
 // The contrast ratio of two colours as the Web Content Accessibility
@@ -11,6 +13,9 @@ namespace quartet {
 double contrastRatio(const QColor& first, const QColor& second);
 
 inline constexpr double kReadableContrast = 4.5;
+
+// Draws a label's text in black, whatever the desktop's text colour.
+void drawTextInBlack(QWidget& label);
 
 // The colour made lighter or darker, away from `other`, just enough that
 // the two reach kReadableContrast; unchanged when they already do.

@@ -78,11 +78,8 @@ void frmAbout::createControls()
     const bool blackReads = contrastRatio(Qt::black, palette().color(QPalette::Window)) >= kReadableContrast;
     const auto label = [this, blackReads](const char* name, const QString& text, bool black = true) {
         auto* created = place(new QLabel(text, this), name, layout::placeOf(table::kLabels, name));
-        if (black && blackReads) {
-            QPalette palette = created->palette();
-            palette.setColor(QPalette::WindowText, Qt::black);
-            created->setPalette(palette);
-        }
+        if (black && blackReads)
+            drawTextInBlack(*created);
         created->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return created;
     };

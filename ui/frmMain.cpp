@@ -7,6 +7,7 @@
 #include "settings/CardRangeOption.h"
 #include "settings/SettingsStore.h"
 #include "solver/Solver.h"
+#include "ui/Contrast.h"
 #include "ui/DialogInputBox.h"
 #include "ui/LayoutTables.h"
 #include "ui/ListBoxResultList.h"
@@ -145,9 +146,7 @@ void frmMain::createCardDisplay()
         // digits. (On the panel's button face a label would otherwise take
         // the button text colour.)
         label->setForegroundRole(QPalette::WindowText);
-        QPalette black = label->palette();
-        black.setColor(QPalette::WindowText, Qt::black);
-        label->setPalette(black);
+        drawTextInBlack(*label);
         label->setAccessibleDescription(texts::kCardLabelDescription.arg(i + 1));
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->raise();
