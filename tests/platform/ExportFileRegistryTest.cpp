@@ -3,6 +3,9 @@
 #include "platform/SystemRegistry.h"
 
 #include "tests/support/PlatformTestSupport.h"
+#ifndef _WIN32
+#include "tests/support/SpecialFiles.h"
+#endif
 
 #include <gtest/gtest.h>
 
@@ -73,6 +76,14 @@ TEST_F(ExportFileRegistryTest, OpenFailsWithoutAReadableKey)
         {"missing key", file.path(), "K\\Sub", registry::kKeyRead, registry::kErrorFileNotFound},
         {"missing file", folder / "none.reg", "K", registry::kKeyRead, registry::kErrorFileNotFound},
         {"folder as file", folder, "K", registry::kKeyRead, registry::kErrorFileNotFound},
+    // Read without waiting: a pipe without a writer would block the reader.
+#ifdef _WIN32
+        {"a device", "NUL", "K", registry::kKeyRead, registry::kErrorFileNotFound},
+#else
+        {"a named pipe", test::namedPipe(folder / "pipe.reg"), "K", registry::kKeyRead, registry::kErrorFileNotFound},
+        {"a link to an endless device", test::symlink("/dev/zero", folder / "zero.reg"), "K", registry::kKeyRead,
+         registry::kErrorFileNotFound},
+#endif
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
