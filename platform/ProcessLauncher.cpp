@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QString>
-#include <QStringList>
 
 namespace quartet {
 
@@ -17,20 +16,19 @@ bool ProcessLauncher::startDetached(const std::string& commandLine, int windowSt
     // A zero byte would cut the command short on its way to the system.
     if (windowStyle != kWindowStyleNormalFocus || commandLine.find('\0') != std::string::npos)
         return false;
+    // The command line names one file, blanks and all, as a registered tool
+    // path does on Windows. Only an absolute path to a file that is there is
+    // started, and exactly that file: no search along PATH, no arguments.
+    const QString program = QString::fromLocal8Bit(commandLine.data(), static_cast<qsizetype>(commandLine.size()));
+    const QFileInfo file(program);
+    if (!file.isAbsolute() || !file.isFile())
+        return false;
 #ifndef _WIN32
     // A desktop entry is started the way the desktop starts it.
     if (isDesktopEntryFile(commandLine))
         return launchDesktopEntry(commandLine);
 #endif
-    const QString command = QString::fromLocal8Bit(commandLine.data(), static_cast<qsizetype>(commandLine.size()));
-    if (QFileInfo(command).isFile())
-        return QProcess::startDetached(command, {});
-
-    QStringList arguments = QProcess::splitCommand(command);
-    if (arguments.isEmpty())
-        return false;
-    const QString program = arguments.takeFirst();
-    return QProcess::startDetached(program, arguments);
+    return QProcess::startDetached(program, {});
 }
 
 }  // namespace quartet

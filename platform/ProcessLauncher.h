@@ -5,12 +5,13 @@
 
 namespace quartet {
 
-// Starts programs with QProcess, detached from this one. A command line that
-// names an existing file as a whole is that program, blanks and all, as a
-// registered tool path is written without quotes; any other command line is
-// split into program and arguments by QProcess::splitCommand. Off Windows,
-// a command line that names a desktop entry file (*.desktop) starts that
-// entry's program through GIO instead (launchDesktopEntry).
+// Starts programs with QProcess, detached from this one. A command line is
+// the absolute path of one program file, blanks and all, as a registered
+// tool path is written without quotes. It is started exactly: never looked
+// up along PATH, never split into arguments; a relative path or one that
+// names no file starts nothing. Off Windows, a path that names a desktop
+// entry file (*.desktop) starts that entry's program through GIO instead
+// (launchDesktopEntry).
 //
 // The program always opens in its normal window, which is the style
 // kWindowStyleNormalFocus; another style is refused rather than ignored.

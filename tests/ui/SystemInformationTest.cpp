@@ -156,6 +156,14 @@ TEST_F(SystemInformationTest, StartsTheDesktopsToolOrSaysItIsUnavailable)
          "\"PATH\"=\"@ROOT@/admin/chosen.desktop\"\r\n",
          {"chosen"}},
         {"an export file without the tool", "KDE", {kInfoCenter}, "Windows Registry Editor Version 5.00\r\n", {}},
+        // The administrator's path is started only as the absolute file it names.
+        {"a program name in the export file",
+         "KDE",
+         {kInfoCenter},
+         "Windows Registry Editor Version 5.00\r\n\r\n"
+         "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]\r\n"
+         "\"PATH\"=\"sh\"\r\n",
+         {}},
     };
     Desktop desktop;
     open();
