@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/IniSettingsStore.h"
 
+#include "platform/RegularFile.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -8,7 +10,7 @@
 #include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QVariant>
 
 #include <optional>
@@ -41,40 +43,48 @@ QString storedText(const QVariant& value)
     throw SettingsError(std::string(what) + " the settings file " + QDir::toNativeSeparators(path).toStdString());
 }
 
-// The file's bytes, empty when there is no file; nothing when it exists but
-// cannot be read (no permission, a directory in its place).
+std::filesystem::path nativePath(const QString& path)
+{
+#ifdef _WIN32
+    return std::filesystem::path(path.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+#endif
+}
+
+// The file's bytes. Empty when there is no file, or only one too large to
+// be a store this program wrote, which therefore holds no value; nothing
+// when it exists but cannot be read (no permission, a folder, a pipe or a
+// device in its place).
 std::optional<QByteArray> currentBytes(const QString& path)
 {
-    if (!QFileInfo::exists(path))
-        return QByteArray();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return bytes;
+    const RegularFile file = RegularFile::read(nativePath(path), IniSettingsStore::kMaxFileSize);
+    switch (file.status) {
+    case RegularFile::Status::Read: return QByteArray::fromStdString(file.bytes);
+    case RegularFile::Status::Missing:
+    case RegularFile::Status::TooLarge: return QByteArray();
+    case RegularFile::Status::Unreadable: break;
+    }
+    return std::nullopt;
 }
 
 // The file as it reads with the key set to text, written by QSettings into a
-// draft of its own.
+// draft of its own beside the file, so that a save needs no room but the
+// settings folder's.
 //
 // QSettings keeps one parsed copy of every file per process and leaves a
 // change that it failed to write in that copy; the next QSettings on the same
 // file, even one that only reads, finds the change there and writes it out,
 // over whatever another writer stored in between. So no QSettings ever writes
-// the real file: the draft lives under a fresh name that nothing else opens.
-std::optional<QByteArray> draftBytes(const QByteArray& current, const QString& name, const QString& text)
+// the real file: the draft has a fresh name that nothing else opens, and it
+// is removed when done.
+std::optional<QByteArray> draftBytes(const QString& path, const QByteArray& current, const QString& name,
+                                     const QString& text)
 {
-    const QTemporaryDir scratch;
-    if (!scratch.isValid())
+    QTemporaryFile file(path + QStringLiteral(".draft-XXXXXX"));
+    if (!file.open() || file.write(current) != current.size() || !file.flush())
         return std::nullopt;
-    const QString draft = scratch.filePath(QStringLiteral("draft.ini"));
-    if (!current.isEmpty()) {
-        QFile file(draft);
-        if (!file.open(QIODevice::WriteOnly) || file.write(current) != current.size() || !file.flush())
-            return std::nullopt;
-    }
+    const QString draft = file.fileName();
     {
         // A QSettings object's status keeps its first error. The reader parses
         // the whole draft, so a format error in a damaged file lands on the
@@ -88,6 +98,7 @@ std::optional<QByteArray> draftBytes(const QByteArray& current, const QString& n
         if (writer.status() != QSettings::NoError)
             return std::nullopt;
     }
+    // QSettings replaced the draft by a new file under the same name.
     QFile written(draft);
     if (!written.open(QIODevice::ReadOnly))
         return std::nullopt;
@@ -114,7 +125,12 @@ IniSettingsStore::IniSettingsStore(const QString& directory) : m_directory(direc
 
 QString IniSettingsStore::standardDirectory()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    // A relative XDG_CONFIG_HOME is not to be used, the XDG base-directory
+    // rules say; Qt 6.4 would take it against the working folder.
+    const QString location = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (QDir::isAbsolutePath(location))
+        return location;
+    return QDir::homePath() + QStringLiteral("/.config");
 }
 
 QString IniSettingsStore::filePath(const QString& application) const
@@ -126,8 +142,12 @@ QString IniSettingsStore::GetSetting(const QString& application, const QString& 
                                      const QString& defaultText)
 {
     // Reading never creates the file or its directory. A file that cannot be
-    // read holds no value.
-    const QSettings settings(filePath(application), QSettings::IniFormat);
+    // read holds no value, and so does anything but a small regular file:
+    // QSettings would wait for ever on a pipe and read a huge file whole.
+    const QString path = filePath(application);
+    if (RegularFile::inspect(nativePath(path), kMaxFileSize) != RegularFile::Status::Read)
+        return defaultText;
+    const QSettings settings(path, QSettings::IniFormat);
     const QVariant value = settings.value(settingsKey(section, key));
     return value.isValid() ? storedText(value) : defaultText;
 }
@@ -141,14 +161,14 @@ void IniSettingsStore::SaveSetting(const QString& application, const QString& se
     const std::optional<QByteArray> current = currentBytes(path);
     if (!current)
         fail("could not read", path);
-    const std::optional<QByteArray> updated = draftBytes(*current, settingsKey(section, key), text);
+    const QFileInfo info(path);
+    if (!QDir().mkpath(info.absolutePath()))
+        fail("could not make the folder of", path);
+    const std::optional<QByteArray> updated = draftBytes(path, *current, settingsKey(section, key), text);
     if (!updated)
         fail("could not prepare", path);
 
-    const QFileInfo info(path);
     const QDateTime previous = info.exists() ? info.lastModified() : QDateTime();
-    if (!QDir().mkpath(info.absolutePath()))
-        fail("could not make the folder of", path);
     // A new file renamed over the old one: never left half-written. QSaveFile
     // refuses a file without write permission, as a direct write would.
     QSaveFile file(path);

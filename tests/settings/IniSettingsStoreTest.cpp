@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -238,15 +239,58 @@ TEST_F(IniSettingsStoreTest, AFailedSaveLeavesNothingForALaterReadToWrite)
     }
 }
 
+// A store that is a link stays one: the file it leads to is replaced.
+TEST_F(IniSettingsStoreTest, SaveThroughALinkReplacesTheFileItLeadsTo)
+{
+    const QString target = m_dir.filePath("elsewhere/kept.ini");
+    ASSERT_TRUE(QDir().mkpath(appDir()) && QDir().mkpath(m_dir.filePath("elsewhere")));
+    {
+        QFile file(target);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[General]\nMaxVal=5\nOther=1\n");
+    }
+    ASSERT_TRUE(QFile::link(target, iniPath()));
+
+    saveMaxVal("6");
+    EXPECT_EQ(QFileInfo(iniPath()).symLinkTarget(), target);
+    EXPECT_EQ(readFile(target), "[General]\nMaxVal=6\nOther=1\n");
+    EXPECT_EQ(QDir(m_dir.filePath("elsewhere")).entryList(QDir::Files | QDir::Hidden), QStringList{"kept.ini"});
+    EXPECT_EQ(QDir(appDir()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{"Quartet.ini"});
+}
+
 #endif
 
 #ifdef Q_OS_LINUX
-TEST(IniSettingsStoreLocation, StandardDirectoryFollowsXdgConfigHome)
+// A save needs room in the settings folder only, not in the temporary folder.
+TEST_F(IniSettingsStoreTest, SaveWorksWithoutATemporaryFolder)
+{
+    writeIni("[General]\nMaxVal=5\nOther=1\n");
+    test::EnvironmentOverride environment;
+    environment.set("TMPDIR", "/proc");  // nothing can be made there, not even by root
+    saveMaxVal("6");
+    EXPECT_EQ(readFile(iniPath()), "[General]\nMaxVal=6\nOther=1\n");
+    EXPECT_EQ(QDir(appDir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{"Quartet.ini"});
+}
+
+// The XDG base-directory rules: a relative XDG_CONFIG_HOME is ignored.
+TEST(IniSettingsStoreLocation, StandardDirectoryFollowsAnAbsoluteXdgConfigHome)
 {
     QTemporaryDir dir;
     test::EnvironmentOverride environment;
-    environment.set("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
-    EXPECT_EQ(IniSettingsStore::standardDirectory(), dir.path());
+    environment.set("HOME", QFile::encodeName(dir.filePath("home")));
+    const struct {
+        QString xdgConfigHome;
+        QString expected;
+    } cases[] = {
+        {dir.filePath("config"), dir.filePath("config")},
+        {"relative/config", dir.filePath("home/.config")},
+        {"", dir.filePath("home/.config")},
+    };
+    for (const auto& c : cases) {
+        environment.set("XDG_CONFIG_HOME", QFile::encodeName(c.xdgConfigHome));
+        EXPECT_EQ(IniSettingsStore::standardDirectory(), c.expected) << c.xdgConfigHome.toStdString();
+    }
 }
 #endif
 

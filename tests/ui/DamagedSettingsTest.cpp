@@ -9,6 +9,7 @@
 #include "tests/support/FixedRandomSource.h"
 #include "tests/support/MessageBoxes.h"
 #include "tests/support/ScriptedInputBox.h"
+#include "tests/support/SpecialFiles.h"
 #include "ui/ApplicationSetup.h"
 #include "ui/frmMain.h"
 
@@ -21,6 +22,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <random>
@@ -125,6 +127,16 @@ std::function<QString(const QDir&)> damagedFile(const QByteArray& bytes)
 {
     return [bytes](const QDir& root) {
         writeFile(root.filePath("Quartet/Quartet.ini"), bytes);
+        return root.path();
+    };
+}
+
+// Something else made where the settings file belongs.
+std::function<QString(const QDir&)> inPlaceOfTheFile(void (*make)(const std::filesystem::path& file))
+{
+    return [make](const QDir& root) {
+        EXPECT_TRUE(root.mkpath("Quartet"));
+        make(QFile::encodeName(root.filePath("Quartet/Quartet.ini")).toStdString());
         return root.path();
     };
 }
@@ -250,7 +262,14 @@ TEST_F(DamagedSettingsTest, TheWindowOpensAndTheCommandRepairsTheFileOrSaysItCan
          "12", true},
         {"MaxVal twice, the later line wins", damagedFile("[General]\nMaxVal=5\nMaxVal=6\n"), 6, "6", true},
         {"trailing garbage", damagedFile("[General]\nMaxVal=12abc\n"), 9, "9", true},
-        {"10 MB file", damagedFile(tenMegabytesThenValue()), 12, "12", true},
+        // Larger than any store the program writes: no value, and a save replaces it.
+        {"10 MB file", damagedFile(tenMegabytesThenValue()), 9, "13", true},
+        {"1 GB file", inPlaceOfTheFile([](const std::filesystem::path& file) { sparseFile(file, 1ull << 30); }), 9,
+         "13", true},
+        // Neither read nor replaced; the start does not wait for a writer.
+        {"a named pipe", inPlaceOfTheFile([](const std::filesystem::path& file) { namedPipe(file); }), 9, "13", false},
+        {"a link to an endless device",
+         inPlaceOfTheFile([](const std::filesystem::path& file) { symlink("/dev/zero", file); }), 9, "13", false},
         // A file that cannot be read holds no value, and is never replaced.
         {"a directory in place of the file",
          [](const QDir& root) {
