@@ -3,6 +3,7 @@
 
 #include "platform/SystemInfoLauncher.h"
 #include "quartet/ProgramInfo.h"
+#include "ui/AccessKeyPress.h"
 #include "ui/Contrast.h"
 #include "ui/LayoutTables.h"
 #include "ui/MessageBox.h"
@@ -27,7 +28,9 @@ constexpr QColor kShadowColor{128, 128, 128};
 
 QPushButton* createButton(QWidget* parent, const layout::Control& control, const QString& caption)
 {
-    return place(new QPushButton(caption, parent), control.name, control.rect.toPixels());
+    auto* button = place(new QPushButton(caption, parent), control.name, control.rect.toPixels());
+    AccessKeyPress::install(button);
+    return button;
 }
 
 void drawLine(QPainter& painter, const table::Line& line, const QColor& color)

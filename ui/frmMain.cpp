@@ -7,6 +7,7 @@
 #include "settings/CardRangeOption.h"
 #include "settings/SettingsStore.h"
 #include "solver/Solver.h"
+#include "ui/AccessKeyPress.h"
 #include "ui/Contrast.h"
 #include "ui/DialogInputBox.h"
 #include "ui/LayoutTables.h"
@@ -226,6 +227,7 @@ QPushButton* frmMain::createButton(QWidget* parent, const char* name, const QStr
     // Enter presses the button that has the focus, as on any desktop; the
     // window itself has no default button.
     button->setAutoDefault(true);
+    AccessKeyPress::install(button);
     return button;
 }
 

@@ -28,8 +28,13 @@ TEST_F(MainWindowTest, DealsFromCtrlDAndAltDAndShowsTheHand)
     storedValues.insert(MemorySettingsStore::maxValPath(), "13");
     open(valuesFor({1, 1, 1, 1, 13, 10, 7, 1, 3, 3, 8, 8}, 13));
 
-    accessKey(Qt::Key_A, "cmdCalc");  // a line to be emptied by the deal
+    // Alt+A and Ctrl+D back to back run in that order: the deal empties the answer.
+    QStringList commands;
+    QObject::connect(child<QPushButton>("cmdCalc"), &QPushButton::clicked, [&commands] { commands.append("answer"); });
+    QObject::connect(action("mnuDeal"), &QAction::triggered, [&commands] { commands.append("deal"); });
+    key(Qt::Key_A, Qt::AltModifier, list());
     key(Qt::Key_D, Qt::ControlModifier, list());
+    EXPECT_EQ(commands, QStringList({"answer", "deal"}));
     EXPECT_EQ(window->hand(), (Hand{13, 10, 7, 1}));
     EXPECT_EQ(cardLabels(), QStringList({"13", "10", "7", "1"}));
     EXPECT_EQ(list()->count(), 0);
