@@ -84,7 +84,10 @@ std::optional<QByteArray> draftBytes(const QString& path, const QByteArray& curr
     QTemporaryFile file(path + QStringLiteral(".draft-XXXXXX"));
     if (!file.open() || file.write(current) != current.size() || !file.flush())
         return std::nullopt;
+    // Closed, so that QSettings may replace it on any system; it is still
+    // removed when file goes.
     const QString draft = file.fileName();
+    file.close();
     {
         // A QSettings object's status keeps its first error. The reader parses
         // the whole draft, so a format error in a damaged file lands on the
@@ -103,6 +106,19 @@ std::optional<QByteArray> draftBytes(const QString& path, const QByteArray& curr
     if (!written.open(QIODevice::ReadOnly))
         return std::nullopt;
     return written.readAll();
+}
+
+// A save that was killed midway leaves its draft behind; the next save
+// removes the drafts that are older than any save takes.
+void removeStaleDrafts(const QString& path)
+{
+    const QFileInfo store(path);
+    const QDateTime stale = QDateTime::currentDateTimeUtc().addSecs(-60);
+    const QStringList pattern{store.fileName() + QStringLiteral(".draft-*")};
+    for (const QFileInfo& draft : store.dir().entryInfoList(pattern, QDir::Files | QDir::Hidden | QDir::System)) {
+        if (draft.lastModified() < stale)
+            QFile::remove(draft.filePath());
+    }
 }
 
 // QSettings reads a file again only when its size or its modification time,
@@ -164,6 +180,7 @@ void IniSettingsStore::SaveSetting(const QString& application, const QString& se
     const QFileInfo info(path);
     if (!QDir().mkpath(info.absolutePath()))
         fail("could not make the folder of", path);
+    removeStaleDrafts(path);
     const std::optional<QByteArray> updated = draftBytes(path, *current, settingsKey(section, key), text);
     if (!updated)
         fail("could not prepare", path);

@@ -239,6 +239,22 @@ TEST_F(IniSettingsStoreTest, AFailedSaveLeavesNothingForALaterReadToWrite)
     }
 }
 
+// The draft of a save that was killed midway goes with the next save; a
+// draft of a save still under way stays.
+TEST_F(IniSettingsStoreTest, SaveRemovesTheDraftsOfKilledSaves)
+{
+    ASSERT_TRUE(QDir().mkpath(appDir()));
+    for (const char* name : {"Quartet.ini.draft-Ab12Cd", "Quartet.ini.draft-Ab12Cd.lock", "Quartet.ini.draft-Ef34Gh"}) {
+        QFile draft(QDir(appDir()).filePath(name));
+        ASSERT_TRUE(draft.open(QIODevice::WriteOnly));
+        if (QString(name).contains("Ab12Cd"))
+            draft.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime);
+    }
+    saveMaxVal("6");
+    EXPECT_EQ(QDir(appDir()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              QStringList({"Quartet.ini", "Quartet.ini.draft-Ef34Gh"}));
+}
+
 // A store that is a link stays one: the file it leads to is replaced.
 TEST_F(IniSettingsStoreTest, SaveThroughALinkReplacesTheFileItLeadsTo)
 {
