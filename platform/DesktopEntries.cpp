@@ -2,6 +2,7 @@
 #include "platform/DesktopEntries.h"
 
 #include "platform/GObjectPtr.h"
+#include "platform/RegularFile.h"
 
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
@@ -11,7 +12,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 namespace quartet {
@@ -21,6 +21,16 @@ namespace {
 namespace fs = std::filesystem;
 
 using DesktopEntry = GObjectPtr<GDesktopAppInfo>;
+
+// GIO reads an entry whole and would wait on a pipe: only a regular file of
+// a size that real entries, translations and all, stay far below is given
+// to it.
+constexpr std::size_t kMaxEntrySize = 1024 * 1024;
+
+bool isSmallRegularFile(const fs::path& file)
+{
+    return RegularFile::inspect(file, kMaxEntrySize) == RegularFile::Status::Read;
+}
 
 // A desktop's own tool, by the name that XDG_CURRENT_DESKTOP gives the desktop.
 struct DesktopTool {
@@ -103,8 +113,7 @@ DesktopEntry loadEntry(const std::vector<fs::path>& dirs, std::string_view id)
 {
     for (const fs::path& dir : dirs) {
         const fs::path file = dir / id;
-        std::error_code error;
-        if (!fs::is_regular_file(file, error))
+        if (!isSmallRegularFile(file))
             continue;
         DesktopEntry entry(g_desktop_app_info_new_from_filename(file.c_str()));
         if (entry)
@@ -153,8 +162,7 @@ std::optional<std::string> findSystemInformationEntry()
 
 bool isDesktopEntryFile(const std::string& path)
 {
-    std::error_code error;
-    return path.ends_with(kEntrySuffix) && path.find('\0') == std::string::npos && fs::is_regular_file(path, error);
+    return path.ends_with(kEntrySuffix) && path.find('\0') == std::string::npos && isSmallRegularFile(path);
 }
 
 bool launchDesktopEntry(const std::string& path)
