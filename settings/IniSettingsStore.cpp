@@ -43,6 +43,9 @@ QString storedText(const QVariant& value)
     throw SettingsError(std::string(what) + " the settings file " + QDir::toNativeSeparators(path).toStdString());
 }
 
+// A draft of the store is named after it: Quartet.ini.draft-<six characters>.
+const QString kDraftInfix = QStringLiteral(".draft-");
+
 std::filesystem::path nativePath(const QString& path)
 {
 #ifdef _WIN32
@@ -81,7 +84,7 @@ std::optional<QByteArray> currentBytes(const QString& path)
 std::optional<QByteArray> draftBytes(const QString& path, const QByteArray& current, const QString& name,
                                      const QString& text)
 {
-    QTemporaryFile file(path + QStringLiteral(".draft-XXXXXX"));
+    QTemporaryFile file(path + kDraftInfix + QStringLiteral("XXXXXX"));
     if (!file.open() || file.write(current) != current.size() || !file.flush())
         return std::nullopt;
     // Closed, so that QSettings may replace it on any system; it is still
@@ -114,7 +117,7 @@ void removeStaleDrafts(const QString& path)
 {
     const QFileInfo store(path);
     const QDateTime stale = QDateTime::currentDateTimeUtc().addSecs(-60);
-    const QStringList pattern{store.fileName() + QStringLiteral(".draft-*")};
+    const QStringList pattern{store.fileName() + kDraftInfix + u'*'};
     for (const QFileInfo& draft : store.dir().entryInfoList(pattern, QDir::Files | QDir::Hidden | QDir::System)) {
         if (draft.lastModified() < stale)
             QFile::remove(draft.filePath());
