@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/DesktopSystemRegistry.h"
 
-#include <fstream>
-#include <system_error>
+#include "platform/RegularFile.h"
+
 #include <utility>
 
 namespace quartet {
@@ -14,9 +14,9 @@ DesktopSystemRegistry::DesktopSystemRegistry(std::filesystem::path exportFile)
 
 SnapshotRegistry& DesktopSystemRegistry::chosenRegistry()
 {
-    std::error_code error;
+    // Looked at without reading it, and without waiting should it be a pipe.
     const bool readable =
-        std::filesystem::is_regular_file(m_exportFilePath, error) && std::ifstream(m_exportFilePath).is_open();
+        RegularFile::inspect(m_exportFilePath, ExportFileRegistry::kMaxFileSize) == RegularFile::Status::Read;
     return readable ? static_cast<SnapshotRegistry&>(m_exportFile) : m_desktop;
 }
 

@@ -9,7 +9,8 @@
 namespace quartet {
 
 // The registry of a Linux desktop. The administrator's registry export file
-// wins whenever it can be read: it is an explicit choice, which may also be
+// wins whenever it can be read (a regular file within ExportFileRegistry's
+// limit): it is an explicit choice, which may also be
 // to have no system information tool at all. Without it, the desktop's
 // installed tools answer (DesktopEntryRegistry). The choice is made at every
 // open, so adding or removing the file takes effect at the next lookup.

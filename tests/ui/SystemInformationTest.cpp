@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/ExportFileRegistry.h"
 #include "tests/support/EnvironmentOverride.h"
 #include "tests/support/MessageBoxes.h"
 #include "tests/ui/MainWindowFixture.h"
@@ -100,6 +101,12 @@ struct SystemInfoCase {
 const EntryFile kHardInfo{"system/applications", "hardinfo.desktop", "Exec=@TOOL@ hardinfo\n"};
 const EntryFile kInfoCenter{"system/applications", "org.kde.kinfocenter.desktop", "Exec=@TOOL@ kinfocenter\n"};
 
+// Names a tool of its own, but is too large to be read.
+const std::string kOversizedExport = "Windows Registry Editor Version 5.00\r\n"
+                                     "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]\r\n"
+                                     "\"PATH\"=\"@ROOT@/marker tool\"\r\n"
+    + std::string(ExportFileRegistry::kMaxFileSize, ';');
+
 class SystemInformationTest : public MainWindowTest {};
 
 // Each press looks at the desktop afresh: the cases share one dialog.
@@ -156,6 +163,7 @@ TEST_F(SystemInformationTest, StartsTheDesktopsToolOrSaysItIsUnavailable)
          "\"PATH\"=\"@ROOT@/admin/chosen.desktop\"\r\n",
          {"chosen"}},
         {"an export file without the tool", "KDE", {kInfoCenter}, "Windows Registry Editor Version 5.00\r\n", {}},
+        {"an export file above the limit is not read", "KDE", {kInfoCenter}, kOversizedExport.c_str(), {"kinfocenter"}},
         // The administrator's path is started only as the absolute file it names.
         {"a program name in the export file",
          "KDE",
