@@ -144,6 +144,17 @@ protected:
         std::cout << "lowest contrast " << name.toStdString() << ": " << lowest << '\n';
     }
 
+    // A window manager draws a box's title in bold between the window icon
+    // and three buttons; the box leaves it that much room.
+    static void expectRoomForTitle(const QDialog& box)
+    {
+        QFont bold = box.font();
+        bold.setBold(true);
+        const int decorations = 4 * box.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &box);
+        EXPECT_GE(box.width(), QFontMetrics(bold).horizontalAdvance(box.windowTitle()) + decorations)
+            << box.windowTitle().toStdString();
+    }
+
     frmAbout* openAbout()
     {
         action("mnuAbout")->trigger();
@@ -194,7 +205,10 @@ TEST_F(ReadabilityTest, MessageAndSettingsBoxes)
     inspectModalDialog([this] { action("mnuContents")->trigger(); },
                        [this](QDialog& box) { expectReadable("help box", &box); });
     inspectModalDialog([this] { action("mnuDeal")->trigger(); },
-                       [this](QDialog& box) { expectReadable("largest card value box", &box); });
+                       [this](QDialog& box) {
+                           expectReadable("largest card value box", &box);
+                           expectRoomForTitle(box);
+                       });
     DialogInputBox input(window.get());
     inspectModalDialog([&input] { input.ask(CardRange::prompt, CardRange::title, QStringLiteral("13")); },
                        [this](QDialog& box) { expectReadable("settings box", &box); });
@@ -217,6 +231,7 @@ TEST_F(ReadabilityTest, AboutDialogAndItsMessage)
                        [this, &shown](QDialog& box) {
                            shown = true;
                            expectReadable("About message", &box);
+                           expectRoomForTitle(box);
                        });
     EXPECT_TRUE(shown);
 }
