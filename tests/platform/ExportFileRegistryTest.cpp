@@ -4,7 +4,7 @@
 
 #include "tests/support/PlatformTestSupport.h"
 #ifndef _WIN32
-#include "tests/support/SpecialFiles.h"
+#include "tests/support/UnusualFiles.h"
 #endif
 
 #include <gtest/gtest.h>

@@ -9,7 +9,7 @@
 #include "tests/support/FixedRandomSource.h"
 #include "tests/support/MessageBoxes.h"
 #include "tests/support/ScriptedInputBox.h"
-#include "tests/support/SpecialFiles.h"
+#include "tests/support/UnusualFiles.h"
 #include "ui/ApplicationSetup.h"
 #include "ui/frmMain.h"
 
