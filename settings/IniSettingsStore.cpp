@@ -13,6 +13,7 @@
 #include <QTemporaryFile>
 #include <QVariant>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
