@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/WindowPlacement.h"
 
+#include "ui/FrameExtents.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -13,9 +15,14 @@ void centerOnScreen(QWidget& window)
     if (!screen)
         return;
     window.adjustSize();
-    QRect frame = window.frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window.move(frame.topLeft());
+    // The window manager adds its frame once the window is shown, so the
+    // frame is learnt first and centred with the window inside it. Its
+    // sides are in device pixels, the window's geometry in scaled ones.
+    const QMarginsF frame = QMarginsF(frameExtents(window)) / window.devicePixelRatio();
+    QRectF outer = QRectF(QPointF(), QSizeF(window.size())).marginsAdded(frame);
+    outer.moveCenter(QRectF(screen->availableGeometry()).center());
+    const QPointF inner = outer.topLeft() + QPointF(frame.left(), frame.top());
+    window.setGeometry(QRect(inner.toPoint(), window.size()));
 }
 
 void fitFontToLayout(QWidget& window)

@@ -17,7 +17,8 @@ Widget* place(Widget* widget, const char* name, const QRect& rect)
     return widget;
 }
 
-// Moves a top-level window so that it stands centred on its screen.
+// Places a top-level window so that it stands centred on its screen, frame
+// and all.
 void centerOnScreen(QWidget& window);
 
 // The windows are laid out in twips for a desktop font of 9 points, and a

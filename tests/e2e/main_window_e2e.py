@@ -2,9 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Drives the built program on a real X server, as a player would.
 
-Starts Xvfb on a free display, the openbox window manager and the program on
-it, with its settings in a temporary directory, and works it only through the
-X server: window lookup, window-manager properties (xprop), screenshots
+Starts Xvfb on a free display and the program on it, first alone, then under
+the openbox window manager, with its settings in a temporary directory, and
+works it only through the X server: window lookup, window-manager properties (xprop), screenshots
 (ImageMagick `import`) and key presses and clicks sent by xdotool. Every wait
 polls a condition with a deadline; nothing sleeps for a fixed time.
 
@@ -343,8 +343,8 @@ class EndToEnd:
     def start_program(self):
         config = os.path.join(self.workdir, "config")
         runtime = os.path.join(self.workdir, "runtime")
-        os.makedirs(config)
-        os.makedirs(runtime, mode=0o700)
+        os.makedirs(config, exist_ok=True)
+        os.makedirs(runtime, mode=0o700, exist_ok=True)
         env = dict(self.display.env, XDG_CONFIG_HOME=config, XDG_RUNTIME_DIR=runtime)
         env.update(self.desktop_with_system_information_tool())
         # A session bus of its own, so that nothing Qt starts on one outlives the test.
@@ -439,12 +439,31 @@ class EndToEnd:
             check(top_band == 0, f"card picture {index + 1} changed above its label")
         self.ok("Ctrl+D deals: four values on the card pictures, the result list emptied")
 
+    def centre_offset(self, window, title):
+        """How far the window's frame (the window itself where nothing frames
+        it) stands from the centre of the screen; fails beyond one pixel."""
+        extents = self.display.property(window, "_NET_FRAME_EXTENTS")
+        left, right, top, bottom = (int(v) for v in extents.split(",")) if "," in extents else (0, 0, 0, 0)
+        x, y, width, height = window_geometry(self.display, window)
+        off = (x - left + (left + width + right - SCREEN_SIZE[0]) / 2,
+               y - top + (top + height + bottom - SCREEN_SIZE[1]) / 2)
+        check(abs(off[0]) <= 1 and abs(off[1]) <= 1, f"{title}'s frame stands {off} away from the centre of the screen")
+        return off
+
+    def centred_without_window_manager(self):
+        """On a bare X server nothing places a window but the program: it
+        starts with its window centred, then is ended."""
+        self.start_program()
+        self.wait_for_window()
+        off = self.centre_offset(self.window, "the main window")
+        stop(self.process)
+        self.ok(f"without a window manager the main window opens centred (off by {off})")
+
     def check_frame(self, window, title):
         """The window asks for a frame with the close box only and a fixed
         size; openbox then offers neither maximising nor resizing. (Openbox
         keeps its minimise button on every window, whatever the window asks.)
-        The frame stands centred on the screen, to within the frame's own
-        size, which Qt learns only once the frame is there."""
+        The frame stands centred on the screen, to the pixel."""
         motif = [int(v, 16) for v in re.findall(r"0x[0-9a-f]+", self.display.property(window, "_MOTIF_WM_HINTS"))]
         check(len(motif) == 5 and motif[0] & MWM_HINTS_FUNCTIONS, f"{title} sets no frame functions: {motif}")
         check(motif[1] & MWM_FUNC_CLOSE and not motif[1] & (MWM_FUNC_MINIMIZE | MWM_FUNC_MAXIMIZE),
@@ -456,13 +475,8 @@ class EndToEnd:
         check("_NET_WM_ACTION_CLOSE" in allowed, f"openbox offers no close box on {title}")
         for action in ("_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT", "_NET_WM_ACTION_RESIZE"):
             check(action not in allowed, f"openbox offers {action} on {title}")
-        left, right, top, bottom = (int(v) for v in self.display.property(window, "_NET_FRAME_EXTENTS").split(","))
-        x, y, width, height = window_geometry(self.display, window)
-        centre = (x - left + (left + width + right) / 2, y - top + (top + height + bottom) / 2)
-        off = (centre[0] - SCREEN_SIZE[0] / 2, centre[1] - SCREEN_SIZE[1] / 2)
-        check(abs(off[0]) <= (left + right) / 2 + 1 and abs(off[1]) <= (top + bottom) / 2 + 1,
-              f"{title}'s frame stands {off} away from the centre of the screen")
-        return off
+        check("," in self.display.property(window, "_NET_FRAME_EXTENTS"), f"openbox tells no frame of {title}")
+        return self.centre_offset(window, title)
 
     def in_front(self, upper, lower):
         order = self.display.stacking()
@@ -505,7 +519,7 @@ class EndToEnd:
         writes its arguments into a marker file. No registry export file, so
         the desktop entries answer."""
         applications = os.path.join(self.workdir, "data", "applications")
-        os.makedirs(applications)
+        os.makedirs(applications, exist_ok=True)
         marker = os.path.join(self.workdir, SYSTEM_INFORMATION_MARKER)
         tool = os.path.join(self.workdir, "marker tool")
         with open(tool, "w", encoding="utf-8") as file:
@@ -583,6 +597,7 @@ def main():
     test = EndToEnd(display, args.program, read_bmp8(args.card_picture), workdir)
     manager = None
     try:
+        test.centred_without_window_manager()
         manager = start_window_manager(display)
         test.run()
         print(f"{test.passed} passed, 0 failed")

@@ -1,0 +1,131 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/FrameExtents.h"
+
+#include "ui/X11Connection.h"
+
+#include <QAbstractNativeEventFilter>
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <QWidget>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+
+namespace quartet {
+
+namespace {
+
+// Window managers answer within a few milliseconds; one that is stuck only
+// delays the window this long, and the window then opens where it would
+// have without knowing its frame.
+constexpr int kAnswerWaitMs = 250;
+
+template <typename Reply>
+using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
+
+ReplyPtr<xcb_get_property_reply_t> property(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name,
+                                            xcb_atom_t type, std::uint32_t longs)
+{
+    return {xcb_get_property_reply(connection, xcb_get_property(connection, 0, window, name, type, 0, longs), nullptr),
+            &std::free};
+}
+
+xcb_window_t rootOf(xcb_connection_t* connection, xcb_window_t window)
+{
+    const ReplyPtr<xcb_query_tree_reply_t> tree(
+        xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr), &std::free);
+    return tree ? tree->root : xcb_window_t{XCB_WINDOW_NONE};
+}
+
+bool windowManagerSupports(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t feature)
+{
+    constexpr std::uint32_t kEnoughAtoms = 1024;
+    const auto supported =
+        property(connection, root, x11Atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM, kEnoughAtoms);
+    if (!supported || supported->format != 32)
+        return false;
+    const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(supported.get()));
+    return std::find(atoms, atoms + supported->value_len, feature) != atoms + supported->value_len;
+}
+
+QMargins readExtents(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t extents)
+{
+    const auto reply = property(connection, window, extents, XCB_ATOM_CARDINAL, 4);
+    if (!reply || reply->format != 32 || reply->value_len != 4)
+        return {};
+    // Left, right, top, bottom.
+    const auto* sides = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
+    const auto side = [sides](int index) { return static_cast<int>(sides[index]); };
+    return {side(0), side(2), side(1), side(3)};
+}
+
+// Ends an event loop when a property of a window changes.
+class PropertyChangeWatch : public QAbstractNativeEventFilter {
+public:
+    PropertyChangeWatch(xcb_window_t window, xcb_atom_t name, QEventLoop& loop)
+        : m_window(window), m_name(name), m_loop(loop)
+    {
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* /*result*/) override
+    {
+        if (eventType != "xcb_generic_event_t")
+            return false;
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        if ((event->response_type & ~0x80) != XCB_PROPERTY_NOTIFY)
+            return false;
+        const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(event);
+        if (notify->window == m_window && notify->atom == m_name)
+            m_loop.quit();
+        return false;
+    }
+
+private:
+    xcb_window_t m_window;
+    xcb_atom_t m_name;
+    QEventLoop& m_loop;
+};
+
+void askForExtents(xcb_connection_t* connection, xcb_window_t root, xcb_window_t window, xcb_atom_t request)
+{
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = request;
+    xcb_send_event(connection, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
+}
+
+}  // namespace
+
+QMargins frameExtents(QWidget& window)
+{
+    xcb_connection_t* connection = x11Connection();
+    if (!connection)
+        return {};
+    const auto id = static_cast<xcb_window_t>(window.winId());
+    const xcb_window_t root = rootOf(connection, id);
+    const xcb_atom_t request = x11Atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
+    const xcb_atom_t extents = x11Atom(connection, "_NET_FRAME_EXTENTS");
+    if (root == XCB_WINDOW_NONE || !windowManagerSupports(connection, root, request))
+        return {};
+
+    // Qt reads this window's events, property changes among them, and hands
+    // them to the watch while the loop runs; nothing the player does is
+    // handled meanwhile.
+    QEventLoop loop;
+    const PropertyChangeWatch watch(id, extents, loop);
+    askForExtents(connection, root, id, request);
+    QTimer::singleShot(kAnswerWaitMs, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    return readExtents(connection, id, extents);
+}
+
+}  // namespace quartet
