@@ -36,6 +36,12 @@ void showMessageBox(QWidget* parent, const QString& title, const QString& text)
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
     makeRoomForTitle(box);
     box.exec();
+    // The focus goes back to the window the box was opened from. Window
+    // managers that leave a window kept off the task bar out of their focus
+    // order (openbox, xfwm4) would hand it to the main window instead.
+    QWidget* owner = parent != nullptr ? parent->window() : nullptr;
+    if (owner != nullptr && owner->isVisible())
+        owner->activateWindow();
 }
 
 }  // namespace quartet

@@ -8,7 +8,7 @@ class QWidget;
 namespace quartet {
 
 // A modal message box with an OK button and no icon; returns when the
-// player closes it.
+// player closes it, and gives the focus back to the parent's window.
 void showMessageBox(QWidget* parent, const QString& title, const QString& text);
 
 }  // namespace quartet
