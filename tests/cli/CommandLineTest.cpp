@@ -185,6 +185,7 @@ TEST(CommandLine, SolvesAsTheResultListShows)
 
 TEST(CommandLine, DealsAsTheGameDealsAndRepeatsForTheSameSeed)
 {
+    EXPECT_EQ(run(arguments("--deal 3 --seed 7")).out, "1 3 11 5\n6 13 10 6\n13 5 8 4\n");
     const Outcome first = run(arguments("--deal 25 --seed 7"));
     EXPECT_EQ(first.status, 0) << first.err;
     EXPECT_EQ(first.out, dealtBy(7, 25, 13, false));
@@ -209,6 +210,7 @@ TEST(CommandLine, DealsAsTheGameDealsAndRepeatsForTheSameSeed)
         EXPECT_NE(solutionLines(hand).front(), kNoSolutionLine) << unseeded.out;
     }
     EXPECT_EQ(count, 3) << unseeded.out;
+    EXPECT_NE(run(arguments("--deal 3")).out, unseeded.out) << "the same hands at two starts";
 }
 
 TEST(CommandLine, WindowWithoutADisplaySaysSoInOneLine)

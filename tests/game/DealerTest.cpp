@@ -95,6 +95,20 @@ TEST(Deal, EndsWithCardsInRangeForEveryDealableMaxVal)
     }
 }
 
+// Two sources reseeded one after the other, as two starts of the program
+// are, deal different sequences.
+TEST(ClockRandomSource, EveryReseedStartsANewSequence)
+{
+    const auto firstValues = [](RandomSource&& random) {
+        random.reseed();
+        std::vector<float> values(8);
+        for (float& value : values)
+            value = random.next();
+        return values;
+    };
+    EXPECT_NE(firstValues(ClockRandomSource()), firstValues(ClockRandomSource()));
+}
+
 TEST(ClockRandomSource, DeliversValuesInTheHalfOpenUnitInterval)
 {
     ClockRandomSource random;
