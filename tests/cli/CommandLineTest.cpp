@@ -119,7 +119,8 @@ TEST(CommandLine, AnswersEveryCommandLineWithoutADisplay)
         {"--solve 6 6 6 6 --count --distinct", 0, "2\n"},
         {"--solve 3 3 8 8 --distinct", 0, " 8/( 3-( 8/ 3))=24\n"},
         {"--solve 008 3 8 3 --distinct", 0, " 8/( 3-( 8/ 3))=24\n"},
-        {"--frobnicate", 2, "未知选项“frobnicate”"},
+        {"--frobnicate", 2, "未知选项“--frobnicate”。"},
+        {"-s", 2, "未知选项“-s”。"},
         {"--solve 1 2 3", 2, "--solve 需要四个牌值"},
         {"--solve 1 2 3 4 5", 2, "--solve 需要四个牌值"},
         {"--solve 0 2 3 4", 2, "“0”不是牌值"},
@@ -130,8 +131,9 @@ TEST(CommandLine, AnswersEveryCommandLineWithoutADisplay)
         {"--solve 1 2 3 0x4", 2, "“0x4”不是牌值"},
         {"--solve 1 2 3 ４", 2, "“４”不是牌值"},
         {"--deal", 2, "“--deal”之后缺少值"},
-        {"--deal 0", 2, "--deal 需要 1 到"},
-        {"--deal many", 2, "--deal 需要 1 到 18446744073709551615 的整数，而不是“many”"},
+        {"--deal 0", 2, "--deal 需要正整数，而不是“0”。"},
+        {"--deal many", 2, "--deal 需要正整数，而不是“many”。"},
+        {"--deal 18446744073709551616", 2, "--deal 的值“18446744073709551616”太大。"},
         {"--deal 2 --max 2", 2, "--max 需要 3 到 32767 的整数"},
         {"--deal 2 --max 32768", 2, "--max 需要"},
         {"--deal 2 --seed 4294967296", 2, "--seed 需要"},
@@ -141,7 +143,8 @@ TEST(CommandLine, AnswersEveryCommandLineWithoutADisplay)
         {"--deal 2 --distinct", 2, "--distinct 只能与 --solve 同用"},
         {"--solve 1 2 3 4 --seed 5", 2, "--seed 只能与 --deal 同用"},
         {"--answers", 2, "--answers 只能与 --deal 同用"},
-        {"1 2 3 4", 2, "多余的参数“1”"},
+        {"1 2 3 4", 2, "多余的参数“1”：牌值要跟在 --solve 之后，例如 quartet --solve 1 2 3 4。"},
+        {"-- --solve 1 2 3 4", 2, "参数“--solve”（“--”之后的词都是参数，不是选项）：牌值要跟在 --solve 之后"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments);
@@ -155,8 +158,10 @@ TEST(CommandLine, AnswersEveryCommandLineWithoutADisplay)
             EXPECT_NE(result.err.find("quartet --help"), std::string::npos) << result.err;
         } else if (c.out == help) {
             EXPECT_EQ(result.err, "");
-            for (const char* part : {"用法：", "选项：", "--solve", "--distinct", "--count", "--deal <N>", "--max <M>",
-                                     "--seed <S>", "--answers", "a-(b-c) 即 a-b+c", "a/(b/c) 即 a/b x c"})
+            for (const char* part :
+                 {"用法：", "选项：", "--solve", "--distinct", "--count", "--deal <N>", "--max <M>", "--seed <S>",
+                  "--answers", "a-(b-c) 即 a-b+c", "a/(b/c) 即 a/b x c", "18446744073709551615",
+                  "$ quartet --solve 1 1 1 1; echo $?\n  此组合无法形成24点\n  1\n"})
                 EXPECT_NE(result.out.find(part), std::string::npos) << part;
         } else {
             EXPECT_EQ(result.err, "");
@@ -230,9 +235,24 @@ TEST(CommandLine, WindowWithoutADisplaySaysSoInOneLine)
 
 TEST(CommandLine, OutputThatCannotBeWrittenIsAFailure)
 {
-    const Outcome result = run(arguments("--solve 1 2 3 4"), withoutDisplay(), QStringLiteral("/dev/full"));
-    EXPECT_EQ(result.status, 2);
-    EXPECT_EQ(result.err, "quartet: 无法写入输出：No space left on device\n");
+    // A short output fails only when it is flushed at the end, a long one on the way.
+    for (const char* command : {"--solve 1 2 3 4", "--deal 2000 --seed 1 --answers"}) {
+        const Outcome result = run(arguments(command), withoutDisplay(), QStringLiteral("/dev/full"));
+        EXPECT_EQ(result.status, 2) << command;
+        EXPECT_EQ(result.err, "quartet: 无法写入输出：设备上没有剩余空间\n") << command;
+    }
+
+    // A reader that stops early, with SIGPIPE ignored as some launchers leave it.
+    QProcess shell;
+    shell.setProcessEnvironment(withoutDisplay());
+    shell.start(QStringLiteral("/bin/bash"),
+                {QStringLiteral("-c"),
+                 QStringLiteral("trap '' PIPE; \"$0\" --deal 100000 --answers | head -c 1 "
+                                ">/dev/null; exit ${PIPESTATUS[0]}"),
+                 QStringLiteral(QUARTET_PROGRAM)});
+    ASSERT_TRUE(shell.waitForFinished(120000));
+    EXPECT_EQ(shell.exitCode(), 2);
+    EXPECT_EQ(shell.readAllStandardError().toStdString(), "quartet: 无法写入输出：读取输出的管道已关闭\n");
 }
 
 }  // namespace
