@@ -48,11 +48,12 @@ QString optionName(const QCommandLineOption& option)
 
 // The argument, as typed, in which the parser found the unknown option
 // `name`: "--name", "--name=value", or a group of one-letter options such
-// as "-sx". Arguments after "--" are no options.
+// as "-sx". The program's name and the words after "--" are not options.
 QString typedOption(const QStringList& arguments, const QString& name)
 {
-    const auto end = std::find(arguments.begin(), arguments.end(), QStringLiteral("--"));
-    const auto typed = std::find_if(std::next(arguments.begin()), end, [&name](const QString& argument) {
+    const auto first = arguments.begin() + std::min<qsizetype>(1, arguments.size());
+    const auto end = std::find(first, arguments.end(), QStringLiteral("--"));
+    const auto typed = std::find_if(first, end, [&name](const QString& argument) {
         const QString option = argument.section(u'=', 0, 0);
         if (option.startsWith(QStringLiteral("--")))
             return option.mid(2) == name;
