@@ -7,8 +7,8 @@
 #include <cstring>
 
 // Every text that the command line prints, apart from the solution lines and
-// Qt's own parser texts (usage, missing value), which Qt's Chinese
-// translation supplies.
+// Qt's own parser texts (usage, a missing or unexpected value), which Qt's
+// Chinese translation supplies.
 //
 // Qt wraps an option's description by counting characters, not columns, and
 // a Chinese character takes two columns: so the descriptions break their own
