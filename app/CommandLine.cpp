@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <exception>
 #include <limits>
 #include <optional>
@@ -23,12 +22,17 @@ constexpr std::uint64_t kLargestSeed = std::numeric_limits<std::uint32_t>::max()
 constexpr std::uint64_t kMostHands = std::numeric_limits<std::uint64_t>::max();
 constexpr std::int16_t kDefaultMaxVal = 13;
 
+bool isDigits(const QString& text)
+{
+    const auto isDigit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), isDigit);
+}
+
 // A whole number written in decimal digits only: no sign, blank, fraction or
 // exponent, so that a value is taken exactly as the player wrote it or not at all.
 std::optional<std::uint64_t> wholeNumber(const QString& text, std::uint64_t least, std::uint64_t greatest)
 {
-    const auto isDigit = [](QChar c) { return c >= u'0' && c <= u'9'; };
-    if (text.isEmpty() || !std::all_of(text.begin(), text.end(), isDigit))
+    if (!isDigits(text))
         return std::nullopt;
     bool inRange = false;
     const qulonglong value = text.toULongLong(&inRange);
@@ -40,6 +44,22 @@ std::optional<std::uint64_t> wholeNumber(const QString& text, std::uint64_t leas
 QString optionName(const QCommandLineOption& option)
 {
     return QStringLiteral("--") + option.names().constLast();
+}
+
+// The argument, as typed, in which the parser found the unknown option
+// `name`: "--name", "--name=value", or a group of one-letter options such
+// as "-sx". The program's name and the words after "--" are not options.
+QString typedOption(const QStringList& arguments, const QString& name)
+{
+    const auto first = arguments.begin() + std::min<qsizetype>(1, arguments.size());
+    const auto end = std::find(first, arguments.end(), QStringLiteral("--"));
+    const auto typed = std::find_if(first, end, [&name](const QString& argument) {
+        const QString option = argument.section(u'=', 0, 0);
+        if (option.startsWith(QStringLiteral("--")))
+            return option.mid(2) == name;
+        return option.size() > 1 && option.startsWith(u'-') && option.mid(1).contains(name);
+    });
+    return typed != end ? typed->section(u'=', 0, 0) : QStringLiteral("-") + name;
 }
 
 }  // namespace
@@ -101,6 +121,8 @@ CommandLine::Problem CommandLine::parseProblem(const QStringList& arguments) con
     });
     if (digitOption && negative != arguments.end())
         return Problem{texts::notACardValue(*negative)};
+    if (!unknown.isEmpty())
+        return Problem{texts::unknownOption(typedOption(arguments, unknown.constFirst()))};
     return Problem{m_parser.errorText()};
 }
 
@@ -135,7 +157,7 @@ CommandLine::Request CommandLine::readDeal() const
     DealRequest request;
     std::uint64_t maxVal = kDefaultMaxVal;
     std::uint64_t seed = 0;
-    if (auto problem = readNumber(m_deal, 1, kMostHands, request.hands))
+    if (auto problem = readCount(request.hands))
         return *problem;
     // Below 3 no hand has a solution, and the game refuses such a deal.
     const auto smallestMaxVal = static_cast<std::uint64_t>(kSmallestDealableMaxVal);
@@ -164,6 +186,21 @@ std::optional<CommandLine::Problem> CommandLine::readNumber(const QCommandLineOp
     return std::nullopt;
 }
 
+// The number of hands. A bound of twenty digits tells a reader nothing, so
+// the problem names no bound; --help gives it.
+std::optional<CommandLine::Problem> CommandLine::readCount(std::uint64_t& value) const
+{
+    const QString text = m_parser.value(m_deal);
+    if (const std::optional<std::uint64_t> count = wholeNumber(text, 1, kMostHands)) {
+        value = *count;
+        return std::nullopt;
+    }
+    const bool positive = isDigits(text) && std::any_of(text.begin(), text.end(), [](QChar c) { return c != u'0'; });
+    if (positive)
+        return Problem{texts::tooLarge(optionName(m_deal), text)};
+    return Problem{texts::notAPositiveNumber(optionName(m_deal), text)};
+}
+
 CommandLine::Request CommandLine::readWindow() const
 {
     if (const QCommandLineOption* option = firstSet({&m_distinct, &m_count}))
@@ -177,7 +214,10 @@ CommandLine::Request CommandLine::readWindow() const
 
 CommandLine::Problem CommandLine::unexpectedArgument() const
 {
-    return Problem{texts::unexpectedArgument(m_parser.positionalArguments().constFirst())};
+    // An argument that looks like an option can only have come after "--".
+    const QString argument = m_parser.positionalArguments().constFirst();
+    const bool looksLikeAnOption = argument.size() > 1 && argument.startsWith(u'-');
+    return Problem{texts::unexpectedArgument(argument, looksLikeAnOption)};
 }
 
 const QCommandLineOption* CommandLine::firstSet(std::initializer_list<const QCommandLineOption*> options) const
@@ -203,8 +243,7 @@ int CommandLine::run(std::ostream& out, std::ostream& err) const
     }
     if (!out.flush()) {
         const int reason = errno;
-        const QString line =
-            reason != 0 ? texts::cannotWrite(QString::fromLocal8Bit(std::strerror(reason))) : texts::kCannotWrite;
+        const QString line = reason != 0 ? texts::cannotWrite(reason) : texts::kCannotWrite;
         err << line.toStdString() << '\n';
         return Trouble;
     }

@@ -53,6 +53,7 @@ private:
     // Reads the value of option, a whole number from least to greatest, into value.
     std::optional<Problem> readNumber(const QCommandLineOption& option, std::uint64_t least, std::uint64_t greatest,
                                       std::uint64_t& value) const;
+    std::optional<Problem> readCount(std::uint64_t& value) const;
     Problem unexpectedArgument() const;
     const QCommandLineOption* firstSet(std::initializer_list<const QCommandLineOption*> options) const;
     int print(std::ostream& out) const;

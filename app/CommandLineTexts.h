@@ -3,9 +3,12 @@
 
 #include <QString>
 
+#include <cerrno>
+#include <cstring>
+
 // Every text that the command line prints, apart from the solution lines and
-// Qt's own parser texts (usage, unknown option), which Qt's Chinese
-// translation supplies.
+// Qt's own parser texts (usage, a missing or unexpected value), which Qt's
+// Chinese translation supplies.
 //
 // Qt wraps an option's description by counting characters, not columns, and
 // a Chinese character takes two columns: so the descriptions break their own
@@ -25,7 +28,8 @@ inline const QString kSolve = QStringLiteral("输出 A B C D 四张牌的全部�
 inline const QString kDistinct = QStringLiteral("与 --solve 同用：每种不同的算法只输出一行，即最先找到的\n"
                                                 "那一行，按找到的顺序排列（规则见下文）。");
 inline const QString kCount = QStringLiteral("与 --solve 同用：只输出行数；无解时输出 0。");
-inline const QString kDeal = QStringLiteral("像窗口发牌那样，发出 N 组有解的牌，每组一行。");
+inline const QString kDeal = QStringLiteral("像窗口发牌那样，发出 N 组有解的牌，每组一行；N 是 1 到\n"
+                                            "18446744073709551615 的整数。");
 inline const QString kMax = QStringLiteral("与 --deal 同用：最大牌值，3 到 32767（默认为 13）。");
 inline const QString kSeed = QStringLiteral("与 --deal 同用：随机数种子，0 到 4294967295；种子相同，\n"
                                             "发出的牌也相同。不指定时，每组牌都以当前时间为种子，\n"
@@ -44,12 +48,19 @@ inline const QString kDistinctRule =
 inline const QString kExitStatus =
     QStringLiteral("退出状态：0 表示成功；1 表示 --solve 给出的牌无解，或没有图形界面可以打开\n"
                    "窗口（可用 xvfb-run -a quartet 在虚拟显示上运行）；2 表示选项或数值有误，\n"
-                   "或输出无法写入。\n");
+                   "或输出无法写入。例如：\n"
+                   "  $ quartet --solve 1 1 1 1; echo $?\n"
+                   "  此组合无法形成24点\n"
+                   "  1\n");
 
 // The problems with a command line, each named in one line.
 inline QString problemLine(const QString& problem)
 {
     return QStringLiteral("quartet: %1详见“quartet --help”。").arg(problem);
+}
+inline QString unknownOption(const QString& typed)
+{
+    return QStringLiteral("未知选项“%1”。").arg(typed);
 }
 inline const QString kSolveWithDeal = QStringLiteral("--solve 和 --deal 不能同时使用。");
 inline QString onlyWith(const QString& option, const QString& command)
@@ -68,18 +79,41 @@ inline QString notANumberFrom(const QString& option, quint64 least, quint64 grea
 {
     return QStringLiteral("%1 需要 %2 到 %3 的整数，而不是“%4”。").arg(option).arg(least).arg(greatest).arg(text);
 }
-inline QString unexpectedArgument(const QString& argument)
+inline QString notAPositiveNumber(const QString& option, const QString& text)
 {
-    return QStringLiteral("多余的参数“%1”：牌值只能与 --solve 同用。").arg(argument);
+    return QStringLiteral("%1 需要正整数，而不是“%2”。").arg(option, text);
+}
+inline QString tooLarge(const QString& option, const QString& text)
+{
+    return QStringLiteral("%1 的值“%2”太大。").arg(option, text);
+}
+inline QString unexpectedArgument(const QString& argument, bool afterDoubleDash)
+{
+    const QString why = afterDoubleDash ? QStringLiteral("（“--”之后的词都是参数，不是选项）") : QString();
+    return QStringLiteral("多余的参数“%1”%2：牌值要跟在 --solve 之后，例如 quartet --solve 1 2 3 4。")
+        .arg(argument, why);
 }
 // Unreachable from the command line, which refuses a --max below 3.
 inline const QString kMaxValTooSmall = QStringLiteral("最大牌值至少要为 3，才能发出可以算出 24 点的牌。");
 
-// The output could not be written; the reason is the system's.
+// The output could not be written: the common reasons in Chinese, the
+// system's own text for the rest.
 inline const QString kCannotWrite = QStringLiteral("quartet: 无法写入输出");
-inline QString cannotWrite(const QString& reason)
+inline QString writeFailureReason(int error)
 {
-    return QStringLiteral("quartet: 无法写入输出：%1").arg(reason);
+    switch (error) {
+    case ENOSPC: return QStringLiteral("设备上没有剩余空间");
+    case EPIPE: return QStringLiteral("读取输出的管道已关闭");
+    case EBADF: return QStringLiteral("输出已关闭");
+    case EIO: return QStringLiteral("输入/输出错误");
+    case EACCES:
+    case EPERM: return QStringLiteral("没有写入权限");
+    default: return QString::fromLocal8Bit(std::strerror(error));
+    }
+}
+inline QString cannotWrite(int error)
+{
+    return QStringLiteral("quartet: 无法写入输出：%1").arg(writeFailureReason(error));
 }
 
 // Why the window cannot be opened, and how to open it on a virtual display.

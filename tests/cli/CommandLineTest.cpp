@@ -16,6 +16,7 @@
 
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quartet {
@@ -38,13 +39,13 @@ QProcessEnvironment withoutDisplay()
 }
 
 Outcome run(const QStringList& arguments, const QProcessEnvironment& environment = withoutDisplay(),
-            const QString& outputFile = {})
+            const QString& outputFile = {}, const QString& programFile = QStringLiteral(QUARTET_PROGRAM))
 {
     QProcess program;
     program.setProcessEnvironment(environment);
     if (!outputFile.isEmpty())
         program.setStandardOutputFile(outputFile);
-    program.start(QStringLiteral(QUARTET_PROGRAM), arguments);
+    program.start(programFile, arguments);
     const bool finished = program.waitForFinished(120000);
     Outcome result;
     result.out = program.readAllStandardOutput().toStdString();
@@ -119,7 +120,8 @@ TEST(CommandLine, AnswersEveryCommandLineWithoutADisplay)
         {"--solve 6 6 6 6 --count --distinct", 0, "2\n"},
         {"--solve 3 3 8 8 --distinct", 0, " 8/( 3-( 8/ 3))=24\n"},
         {"--solve 008 3 8 3 --distinct", 0, " 8/( 3-( 8/ 3))=24\n"},
-        {"--frobnicate", 2, "未知选项“frobnicate”"},
+        {"--frobnicate", 2, "未知选项“--frobnicate”。"},
+        {"-s", 2, "未知选项“-s”。"},
         {"--solve 1 2 3", 2, "--solve 需要四个牌值"},
         {"--solve 1 2 3 4 5", 2, "--solve 需要四个牌值"},
         {"--solve 0 2 3 4", 2, "“0”不是牌值"},
@@ -130,8 +132,9 @@ TEST(CommandLine, AnswersEveryCommandLineWithoutADisplay)
         {"--solve 1 2 3 0x4", 2, "“0x4”不是牌值"},
         {"--solve 1 2 3 ４", 2, "“４”不是牌值"},
         {"--deal", 2, "“--deal”之后缺少值"},
-        {"--deal 0", 2, "--deal 需要 1 到"},
-        {"--deal many", 2, "--deal 需要 1 到 18446744073709551615 的整数，而不是“many”"},
+        {"--deal 0", 2, "--deal 需要正整数，而不是“0”。"},
+        {"--deal many", 2, "--deal 需要正整数，而不是“many”。"},
+        {"--deal 18446744073709551616", 2, "--deal 的值“18446744073709551616”太大。"},
         {"--deal 2 --max 2", 2, "--max 需要 3 到 32767 的整数"},
         {"--deal 2 --max 32768", 2, "--max 需要"},
         {"--deal 2 --seed 4294967296", 2, "--seed 需要"},
@@ -141,7 +144,8 @@ TEST(CommandLine, AnswersEveryCommandLineWithoutADisplay)
         {"--deal 2 --distinct", 2, "--distinct 只能与 --solve 同用"},
         {"--solve 1 2 3 4 --seed 5", 2, "--seed 只能与 --deal 同用"},
         {"--answers", 2, "--answers 只能与 --deal 同用"},
-        {"1 2 3 4", 2, "多余的参数“1”"},
+        {"1 2 3 4", 2, "多余的参数“1”：牌值要跟在 --solve 之后，例如 quartet --solve 1 2 3 4。"},
+        {"-- --solve 1 2 3 4", 2, "参数“--solve”（“--”之后的词都是参数，不是选项）：牌值要跟在 --solve 之后"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments);
@@ -155,8 +159,10 @@ TEST(CommandLine, AnswersEveryCommandLineWithoutADisplay)
             EXPECT_NE(result.err.find("quartet --help"), std::string::npos) << result.err;
         } else if (c.out == help) {
             EXPECT_EQ(result.err, "");
-            for (const char* part : {"用法：", "选项：", "--solve", "--distinct", "--count", "--deal <N>", "--max <M>",
-                                     "--seed <S>", "--answers", "a-(b-c) 即 a-b+c", "a/(b/c) 即 a/b x c"})
+            for (const char* part :
+                 {"用法：", "选项：", "--solve", "--distinct", "--count", "--deal <N>", "--max <M>", "--seed <S>",
+                  "--answers", "a-(b-c) 即 a-b+c", "a/(b/c) 即 a/b x c", "18446744073709551615",
+                  "$ quartet --solve 1 1 1 1; echo $?\n  此组合无法形成24点\n  1\n"})
                 EXPECT_NE(result.out.find(part), std::string::npos) << part;
         } else {
             EXPECT_EQ(result.err, "");
@@ -185,6 +191,7 @@ TEST(CommandLine, SolvesAsTheResultListShows)
 
 TEST(CommandLine, DealsAsTheGameDealsAndRepeatsForTheSameSeed)
 {
+    EXPECT_EQ(run(arguments("--deal 3 --seed 7")).out, "1 3 11 5\n6 13 10 6\n13 5 8 4\n");
     const Outcome first = run(arguments("--deal 25 --seed 7"));
     EXPECT_EQ(first.status, 0) << first.err;
     EXPECT_EQ(first.out, dealtBy(7, 25, 13, false));
@@ -209,6 +216,7 @@ TEST(CommandLine, DealsAsTheGameDealsAndRepeatsForTheSameSeed)
         EXPECT_NE(solutionLines(hand).front(), kNoSolutionLine) << unseeded.out;
     }
     EXPECT_EQ(count, 3) << unseeded.out;
+    EXPECT_NE(run(arguments("--deal 3")).out, unseeded.out) << "the same hands at two starts";
 }
 
 TEST(CommandLine, WindowWithoutADisplaySaysSoInOneLine)
@@ -228,9 +236,23 @@ TEST(CommandLine, WindowWithoutADisplaySaysSoInOneLine)
 
 TEST(CommandLine, OutputThatCannotBeWrittenIsAFailure)
 {
-    const Outcome result = run(arguments("--solve 1 2 3 4"), withoutDisplay(), QStringLiteral("/dev/full"));
-    EXPECT_EQ(result.status, 2);
-    EXPECT_EQ(result.err, "quartet: 无法写入输出：No space left on device\n");
+    // A short output fails only when it is flushed at the end, a long one on
+    // the way; a reader that stops early fails it when SIGPIPE is ignored, as
+    // some launchers leave it.
+    const QString full = QStringLiteral("/dev/full");
+    const QString pipe =
+        QStringLiteral("trap '' PIPE; \"$0\" --deal 100000 --answers | head -c 1; exit ${PIPESTATUS[0]}");
+    const std::pair<Outcome, std::string> cases[] = {
+        {run(arguments("--solve 1 2 3 4"), withoutDisplay(), full), "设备上没有剩余空间"},
+        {run(arguments("--deal 2000 --seed 1 --answers"), withoutDisplay(), full), "设备上没有剩余空间"},
+        {run({QStringLiteral("-c"), pipe, QStringLiteral(QUARTET_PROGRAM)}, withoutDisplay(),
+             QStringLiteral("/dev/null"), QStringLiteral("/bin/bash")),
+         "读取输出的管道已关闭"},
+    };
+    for (const auto& [result, reason] : cases) {
+        EXPECT_EQ(result.status, 2) << reason;
+        EXPECT_EQ(result.err, "quartet: 无法写入输出：" + reason + "\n");
+    }
 }
 
 }  // namespace

@@ -80,6 +80,17 @@ INSTANTIATE_TEST_SUITE_P(Hits, VerifierShapes,
                                          ShapeCase{{24, 0, 0, 0}, {3, 0, 0}, {}},
                                          ShapeCase{{1, 1, 1, 1}, {2, 2, 2}, {}}));
 
+// With large cards both sides of the tolerance come close to it: rounding
+// moves a value of exactly 24 by nearly 1e-10, and a value that is not 24
+// comes within about 1e-9.
+INSTANTIATE_TEST_SUITE_P(Tolerance, VerifierShapes,
+                         testing::Values(
+                             // 24 exactly, but 32609/1019 rounds: the value comes out 8.5e-11 above.
+                             ShapeCase{{24456, 32609, 1019, 32}, {2, 3, 1}, {" 24456x(( 32609/ 1019)- 32)=24"}},
+                             // 24+1/(32x35) and 24+1/(32767x32764) miss by 8.9e-4 and 9.3e-10.
+                             ShapeCase{{24, 1, 32, 35}, {0, 3, 2}, {}},
+                             ShapeCase{{24, 1, 32767, 32764}, {0, 3, 2}, {}}));
+
 TEST_F(VerifierTest, FoundSetOnEntryDoesNotStopAnswerMode)
 {
     Found = true;
