@@ -261,10 +261,11 @@ void IniSettingsStore::SaveSetting(const QString& application, const QString& se
         fail("could not make the folder of", path);
     removeStaleLeftovers(path);
     std::optional<QByteArray> updated = draftBytes(path, *current, settingsKey(section, key), text);
-    // QSettings writes some odd texts of other keys in its "@" forms (a text
-    // with a zero byte as @String(...)); the store must read back, so then
-    // only the key saved is kept.
-    if (updated && mayHoldBinaryValues(*updated))
+    // The store must read back as it was written. QSettings writes some odd
+    // names and texts of other keys so that they read back otherwise, or in
+    // its "@" forms (a text with a zero byte as @String(...)); then only the
+    // key saved is kept.
+    if (!updated || mayHoldBinaryValues(*updated))
         updated = draftBytes(path, QByteArray(), settingsKey(section, key), text);
     if (!updated)
         fail("could not prepare", path);

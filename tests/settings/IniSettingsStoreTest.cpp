@@ -213,24 +213,24 @@ using test::FileSizeLimit;
 
 TEST_F(IniSettingsStoreTest, FailedWriteKeepsTheOldFileAndValue)
 {
-    // Room for files of the old one's size: the draft takes the old file, and
-    // the new one, with a blank line before [W] and two digits, is cut short.
-    const QByteArray justFits = "[General]\nMaxVal=5\n[W]\nLeft=" + QByteArray(120, 'a') + '\n';
+    // With room for 150 bytes the draft takes the old file, and QSettings'
+    // write of a long value is cut short without a word.
     const struct {
         QByteArray file;
         QString expected;
-        rlim_t room;
+        rlim_t room = 4;
+        QString saved = "77";
     } cases[] = {
-        {"[General]\nMaxVal=5\nOther=1\n", "5", 4},
-        {"[General]\nOther=1\n", "none", 4},
-        {"[General]\nMaxV\n[Broken\n", "none", 4},
-        {justFits, "5", static_cast<rlim_t>(justFits.size())},
+        {"[General]\nMaxVal=5\nOther=1\n", "5"},
+        {"[General]\nOther=1\n", "none"},
+        {"[General]\nMaxV\n[Broken\n", "none"},
+        {"[General]\nMaxVal=5\n", "5", 150, QString(200, '7')},
     };
     for (const auto& c : cases) {
         writeIni(c.file);
         {
             const FileSizeLimit limit(c.room);
-            EXPECT_THROW(saveMaxVal("77"), SettingsError) << c.file.constData();
+            EXPECT_THROW(saveMaxVal(c.saved), SettingsError) << c.file.constData();
         }
         EXPECT_EQ(readFile(iniPath()), c.file);
         // The unwritten value must not linger where a later read finds it.

@@ -331,21 +331,30 @@ TEST_F(DamagedSettingsTest, TheWindowOpensAndTheCommandRepairsTheFileOrSaysItCan
         run(c);
 }
 
-// A disk of 16 KiB with 8 KiB left: the settings library gets "no space"
-// while it writes the new store, and says nothing.
-TEST_F(DamagedSettingsTest, AnAlmostFullDiskKeepsTheStoreAndTheCommandSaysSo)
+// A disk of 16 KiB holding the store and a filler. With 8 KiB left the
+// settings library gets "no space" while it writes the whole draft, and says
+// nothing; the store written instead, with the one key, fits. With 4 KiB
+// left nothing fits, and the store stays as it was.
+TEST_F(DamagedSettingsTest, AnAlmostFullDiskKeepsTheStoreOrSavesAWholeOne)
 {
-    QTemporaryDir disk;
-    const TinyDisk tmpfs(disk.path(), "16k");
-    if (!tmpfs.mounted())
-        GTEST_SKIP() << "no tmpfs can be mounted here";
-    run({"16 KiB with 8 KiB left",
-         [&disk](const QDir&) {
-             writeFile(disk.filePath("Quartet/Quartet.ini"), "[General]\nMaxVal=12\n");
-             writeFile(disk.filePath("filler"), QByteArray(4096, 'x'));
-             return disk.path();
-         },
-         12, "12", false});
+    const struct {
+        const char* name;
+        qsizetype filler;
+        bool saveWorks;
+    } disks[] = {{"8 KiB left", 4096, true}, {"4 KiB left", 8192, false}};
+    for (const auto& c : disks) {
+        QTemporaryDir disk;
+        const TinyDisk tmpfs(disk.path(), "16k");
+        if (!tmpfs.mounted())
+            GTEST_SKIP() << "no tmpfs can be mounted here";
+        run({c.name,
+             [&disk, &c](const QDir&) {
+                 writeFile(disk.filePath("Quartet/Quartet.ini"), "[General]\nMaxVal=12\n");
+                 writeFile(disk.filePath("filler"), QByteArray(c.filler, 'x'));
+                 return disk.path();
+             },
+             12, "12", c.saveWorks});
+    }
 }
 
 TEST_F(DamagedSettingsTest, FilesAndFoldersWithoutPermissions)
