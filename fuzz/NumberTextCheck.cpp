@@ -74,16 +74,6 @@ Reading rounded(const Digits& number)
     return static_cast<std::int16_t>(value);
 }
 
-Reading strictModel(std::string_view text)
-{
-    text = trimmed(text);
-    std::size_t used = 0;
-    const std::optional<Digits> number = leadingNumber(text, used);
-    if (!number || used != text.size())
-        return std::nullopt;
-    return rounded(*number);
-}
-
 Reading lenientModel(std::string_view text)
 {
     std::string kept;
@@ -132,12 +122,22 @@ void expectReading(Violations& broken, const char* reader, std::string_view text
 
 }  // namespace
 
+std::optional<std::int16_t> strictReading(std::string_view text)
+{
+    text = trimmed(text);
+    std::size_t used = 0;
+    const std::optional<Digits> number = leadingNumber(text, used);
+    if (!number || used != text.size())
+        return std::nullopt;
+    return rounded(*number);
+}
+
 Violations checkNumberText(std::string_view input)
 {
     Violations broken;
     const Reading stored = readStoredNumber(input);
     const Reading entered = readEnteredNumber(input);
-    expectReading(broken, "the strict reading", input, stored, strictModel(input));
+    expectReading(broken, "the strict reading", input, stored, strictReading(input));
     expectReading(broken, "the lenient reading", input, entered, lenientModel(input));
     if (stored)
         expectReading(broken, "the lenient reading of a strict number", input, entered, stored);

@@ -3,6 +3,8 @@
 
 #include "fuzz/Violations.h"
 
+#include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace quartet::fuzz {
@@ -20,5 +22,9 @@ namespace quartet::fuzz {
 // - the text numberText writes for a value (taken from the input's first two
 //   bytes) reads back as that value both ways, also between blanks.
 Violations checkNumberText(std::string_view input);
+
+// The strict reading of a stored text as written here, apart from the
+// program's own: the value readStoredNumber must give.
+std::optional<std::int16_t> strictReading(std::string_view text);
 
 }  // namespace quartet::fuzz

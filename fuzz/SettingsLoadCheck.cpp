@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fuzz/SettingsLoadCheck.h"
 
+#include "fuzz/NumberTextCheck.h"
+
 #include "numbers/NumberText.h"
 #include "numbers/TextBasics.h"
 #include "settings/CardRangeOption.h"
@@ -97,9 +99,11 @@ std::string shown(const QString& text)
     return printable(text.toStdString(), 60);
 }
 
+// The largest card value a stored text gives, read apart from the program's
+// reader, which the load must agree with.
 std::int16_t fromStored(const std::optional<std::string>& text)
 {
-    return text ? readStoredNumber(*text).value_or(CardRange::startupDefault) : CardRange::startupDefault;
+    return text ? strictReading(*text).value_or(CardRange::startupDefault) : CardRange::startupDefault;
 }
 
 std::optional<QByteArray> fileBytes(const QString& path)

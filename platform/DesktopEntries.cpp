@@ -1,17 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/DesktopEntries.h"
 
-#include "platform/GObjectPtr.h"
+#include "platform/GLibPtr.h"
 #include "platform/RegularFile.h"
 
-#include <gio/gdesktopappinfo.h>
-#include <gio/gio.h>
+#include <glib.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace quartet {
@@ -20,17 +21,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using DesktopEntry = GObjectPtr<GDesktopAppInfo>;
-
-// GIO reads an entry whole and would wait on a pipe: only a regular file of
-// a size that real entries, translations and all, stay far below is given
-// to it.
+// Real entries, translations and all, stay far below this.
 constexpr std::size_t kMaxEntrySize = 1024 * 1024;
 
-bool isSmallRegularFile(const fs::path& file)
-{
-    return RegularFile::inspect(file, kMaxEntrySize) == RegularFile::Status::Read;
-}
+constexpr const char* kEntryGroup = "Desktop Entry";
 
 // A desktop's own tool, by the name that XDG_CURRENT_DESKTOP gives the desktop.
 struct DesktopTool {
@@ -70,12 +64,14 @@ std::vector<std::string> colonList(std::string_view text)
 
 // Where desktop entries live, most important first: under XDG_DATA_HOME,
 // then under each of XDG_DATA_DIRS, with the defaults of the base directory
-// rules. Those rules have a relative path ignored.
+// rules. Those rules have a relative path ignored. A folder named twice is
+// looked in once.
 std::vector<fs::path> applicationDirs()
 {
     std::vector<fs::path> dirs;
-    const auto add = [&dirs](const fs::path& base) {
-        if (base.is_absolute())
+    std::set<fs::path> seen;
+    const auto add = [&dirs, &seen](const fs::path& base) {
+        if (base.is_absolute() && seen.insert(base).second)
             dirs.push_back(base / "applications");
     };
     if (const std::string dataHome = environmentValue("XDG_DATA_HOME"); !dataHome.empty())
@@ -105,27 +101,76 @@ std::vector<std::string_view> toolEntryIds(const std::vector<std::string>& deskt
     return ids;
 }
 
-// The entry with this id, resolved as GIO resolves an id: from the first
-// directory whose file of that name GIO accepts. The tools install their
-// entries at the top of applications/, so ids that stand for files in
-// subfolders (kde-foo.desktop for kde/foo.desktop) are not looked for.
-DesktopEntry loadEntry(const std::vector<fs::path>& dirs, std::string_view id)
+// The entry in file, read once and within the limit: nothing unless it is a
+// key file whose first group is the desktop entry's.
+GKeyFilePtr readEntry(const fs::path& file)
 {
-    for (const fs::path& dir : dirs) {
-        const fs::path file = dir / id;
-        if (!isSmallRegularFile(file))
-            continue;
-        DesktopEntry entry(g_desktop_app_info_new_from_filename(file.c_str()));
-        if (entry)
-            return entry;
-    }
-    return nullptr;
+    const RegularFile read = RegularFile::read(file, kMaxEntrySize);
+    if (read.status != RegularFile::Status::Read)
+        return nullptr;
+    GKeyFilePtr entry(g_key_file_new());
+    if (!g_key_file_load_from_data(entry.get(), read.bytes.data(), read.bytes.size(), G_KEY_FILE_NONE, nullptr))
+        return nullptr;
+    const GCharPtr firstGroup(g_key_file_get_start_group(entry.get()));
+    if (!firstGroup || std::string_view(firstGroup.get()) != kEntryGroup)
+        return nullptr;
+    return entry;
 }
 
-bool listsDesktop(GDesktopAppInfo* entry, const char* key, const std::string& desktop)
+// A key's value with the escapes of the format undone, or the empty text.
+std::string value(GKeyFile* entry, const char* key)
+{
+    const GCharPtr text(g_key_file_get_string(entry, kEntryGroup, key, nullptr));
+    return text ? text.get() : "";
+}
+
+// The same in the user's language, where the entry has it.
+std::string localeValue(GKeyFile* entry, const char* key)
+{
+    const GCharPtr text(g_key_file_get_locale_string(entry, kEntryGroup, key, nullptr, nullptr));
+    return text ? text.get() : "";
+}
+
+bool isTrue(GKeyFile* entry, const char* key)
+{
+    return g_key_file_get_boolean(entry, kEntryGroup, key, nullptr);
+}
+
+// The words of a command line, split and unquoted by the rules of a shell
+// without running one; nothing when it does not split (an open quote, no
+// words at all).
+std::optional<std::vector<std::string>> commandWords(const std::string& line)
+{
+    gchar** split = nullptr;
+    if (!g_shell_parse_argv(line.c_str(), nullptr, &split, nullptr))
+        return std::nullopt;
+    const GStrvPtr words(split);
+    return std::vector<std::string>(words.get(), words.get() + g_strv_length(words.get()));
+}
+
+// An executable file at the path, or by that name along PATH.
+bool programIsThere(const std::string& program)
+{
+    return GCharPtr(g_find_program_in_path(program.c_str())) != nullptr;
+}
+
+// An application whose TryExec and Exec programs are there. An entry that
+// asks for a terminal does not count: no system information tool does, and
+// which terminal to open is the desktop's business.
+bool canBeStarted(GKeyFile* entry)
+{
+    if (value(entry, "Type") != "Application" || isTrue(entry, "Terminal"))
+        return false;
+    if (const std::string tryExec = value(entry, "TryExec"); !tryExec.empty() && !programIsThere(tryExec))
+        return false;
+    const auto words = commandWords(value(entry, "Exec"));
+    return words && !words->empty() && programIsThere(words->front());
+}
+
+bool listsDesktop(GKeyFile* entry, const char* key, const std::string& desktop)
 {
     gsize count = 0;
-    const GStrvPtr names(g_desktop_app_info_get_string_list(entry, key, &count));
+    const GStrvPtr names(g_key_file_get_string_list(entry, kEntryGroup, key, &count, nullptr));
     return names
         && std::any_of(names.get(), names.get() + count, [&desktop](const gchar* name) { return desktop == name; });
 }
@@ -133,7 +178,7 @@ bool listsDesktop(GDesktopAppInfo* entry, const char* key, const std::string& de
 // The desktop entry rule: the first current desktop that NotShowIn or
 // OnlyShowIn names decides; when none is named, an entry with OnlyShowIn
 // stays hidden and any other shows.
-bool shownOn(GDesktopAppInfo* entry, const std::vector<std::string>& desktops)
+bool shownOn(GKeyFile* entry, const std::vector<std::string>& desktops)
 {
     for (const std::string& desktop : desktops) {
         if (listsDesktop(entry, "NotShowIn", desktop))
@@ -141,7 +186,58 @@ bool shownOn(GDesktopAppInfo* entry, const std::vector<std::string>& desktops)
         if (listsDesktop(entry, "OnlyShowIn", desktop))
             return true;
     }
-    return !g_desktop_app_info_has_key(entry, "OnlyShowIn");
+    return !g_key_file_has_key(entry, kEntryGroup, "OnlyShowIn", nullptr);
+}
+
+// The file of the entry with this id, resolved as the desktop resolves an
+// id: the first directory whose file of that name can be started. The tools
+// install their entries at the top of applications/, so ids that stand for
+// files in subfolders (kde-foo.desktop for kde/foo.desktop) are not looked for.
+std::optional<fs::path> entryFile(const std::vector<fs::path>& dirs, std::string_view id,
+                                  const std::vector<std::string>& desktops)
+{
+    for (const fs::path& dir : dirs) {
+        const fs::path file = dir / id;
+        const GKeyFilePtr entry = readEntry(file);
+        if (!entry || !canBeStarted(entry.get()))
+            continue;
+        if (isTrue(entry.get(), "Hidden") || !shownOn(entry.get(), desktops))
+            return std::nullopt;
+        return file;
+    }
+    return std::nullopt;
+}
+
+std::string shellQuoted(const std::string& text)
+{
+    return GCharPtr(g_shell_quote(text.c_str())).get();
+}
+
+// The Exec line with its field codes expanded for a start without files:
+// the codes for files and URLs and the deprecated ones go, %i gives --icon
+// and the entry's icon, %c its name, %k its file, %% a percent sign. What is
+// put in is quoted, so that it stays one word when the line is split.
+std::string expandedCommandLine(GKeyFile* entry, const std::string& file)
+{
+    const std::string exec = value(entry, "Exec");
+    std::string line;
+    for (std::size_t i = 0; i < exec.size(); ++i) {
+        if (exec[i] != '%' || i + 1 == exec.size()) {
+            line += exec[i];
+            continue;
+        }
+        switch (exec[++i]) {
+        case '%': line += '%'; break;
+        case 'i':
+            if (const std::string icon = localeValue(entry, "Icon"); !icon.empty())
+                line += "--icon " + shellQuoted(icon);
+            break;
+        case 'c': line += shellQuoted(localeValue(entry, "Name")); break;
+        case 'k': line += shellQuoted(file); break;
+        default: break;
+        }
+    }
+    return line;
 }
 
 }  // namespace
@@ -151,27 +247,39 @@ std::optional<std::string> findSystemInformationEntry()
     const std::vector<fs::path> dirs = applicationDirs();
     const std::vector<std::string> desktops = colonList(environmentValue("XDG_CURRENT_DESKTOP"));
     for (std::string_view id : toolEntryIds(desktops)) {
-        const DesktopEntry entry = loadEntry(dirs, id);
-        if (!entry || g_desktop_app_info_get_is_hidden(entry.get()) || !shownOn(entry.get(), desktops))
-            continue;
-        if (const char* file = g_desktop_app_info_get_filename(entry.get()))
-            return file;
+        if (const std::optional<fs::path> file = entryFile(dirs, id, desktops))
+            return file->string();
     }
     return std::nullopt;
 }
 
 bool isDesktopEntryFile(const std::string& path)
 {
-    return path.ends_with(kEntrySuffix) && path.find('\0') == std::string::npos && isSmallRegularFile(path);
+    std::error_code error;
+    return path.ends_with(kEntrySuffix) && path.find('\0') == std::string::npos
+        && fs::is_regular_file(fs::path(path), error);
 }
 
 bool launchDesktopEntry(const std::string& path)
 {
     if (path.find('\0') != std::string::npos)
         return false;
-    const DesktopEntry entry(g_desktop_app_info_new_from_filename(path.c_str()));
-    // Every failure ends in the same message, so GIO's error is not asked for.
-    return entry && g_app_info_launch(G_APP_INFO(entry.get()), nullptr, nullptr, nullptr);
+    const GKeyFilePtr entry = readEntry(path);
+    if (!entry || !canBeStarted(entry.get()))
+        return false;
+    std::optional<std::vector<std::string>> words = commandWords(expandedCommandLine(entry.get(), path));
+    if (!words || words->empty())
+        return false;
+    std::vector<gchar*> argv;
+    for (std::string& word : *words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    const std::string folder = value(entry.get(), "Path");
+    // GLib starts the program through a child that is gone at once, so that
+    // nothing is left to reap, and hears back whether the program itself
+    // could be run: a failed exec is reported here, not swallowed.
+    return g_spawn_async(folder.empty() ? nullptr : folder.c_str(), argv.data(), nullptr, G_SPAWN_SEARCH_PATH, nullptr,
+                         nullptr, nullptr, nullptr);
 }
 
 }  // namespace quartet

@@ -9,7 +9,7 @@ namespace quartet {
 // that finds the system information tool: PATH under
 // HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Shared Tools\MSINFO is the desktop
 // entry file of the tool this desktop would start (findSystemInformationEntry),
-// which the process launcher starts through GIO. The entry is looked up at
+// which the process launcher starts. The entry is looked up at
 // every open, so a tool installed meanwhile is found; with none installed the
 // key is missing.
 //

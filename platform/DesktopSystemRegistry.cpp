@@ -1,28 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/DesktopSystemRegistry.h"
 
+#include "platform/RegistryExport.h"
 #include "platform/RegularFile.h"
 
 #include <utility>
 
 namespace quartet {
 
-DesktopSystemRegistry::DesktopSystemRegistry(std::filesystem::path exportFile)
-    : m_exportFilePath(exportFile), m_exportFile(std::move(exportFile))
-{
-}
-
-SnapshotRegistry& DesktopSystemRegistry::chosenRegistry()
-{
-    // Looked at without reading it, and without waiting should it be a pipe.
-    const bool readable =
-        RegularFile::inspect(m_exportFilePath, ExportFileRegistry::kMaxFileSize) == RegularFile::Status::Read;
-    return readable ? static_cast<SnapshotRegistry&>(m_exportFile) : m_desktop;
-}
+DesktopSystemRegistry::DesktopSystemRegistry(std::filesystem::path exportFile) : m_exportFile(std::move(exportFile)) {}
 
 std::optional<RegistryKey> DesktopSystemRegistry::readKey(std::uint32_t root, const std::string& keyPath)
 {
-    return chosenRegistry().readKey(root, keyPath);
+    // Read without waiting should it be a pipe, and only up to the limit
+    // whatever size it reports.
+    const RegularFile file = RegularFile::read(m_exportFile, ExportFileRegistry::kMaxFileSize);
+    if (file.status == RegularFile::Status::Read)
+        return RegistryExport::parse(file.bytes).key(root, keyPath);
+    return m_desktop.readKey(root, keyPath);
 }
 
 }  // namespace quartet

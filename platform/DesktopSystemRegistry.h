@@ -13,7 +13,8 @@ namespace quartet {
 // limit): it is an explicit choice, which may also be
 // to have no system information tool at all. Without it, the desktop's
 // installed tools answer (DesktopEntryRegistry). The choice is made at every
-// open, so adding or removing the file takes effect at the next lookup.
+// open, so adding or removing the file takes effect at the next lookup; the
+// bytes read to make it are the ones that answer.
 class DesktopSystemRegistry final : public SnapshotRegistry {
 public:
     explicit DesktopSystemRegistry(std::filesystem::path exportFile);
@@ -21,10 +22,7 @@ public:
     std::optional<RegistryKey> readKey(std::uint32_t root, const std::string& keyPath) override;
 
 private:
-    SnapshotRegistry& chosenRegistry();
-
-    std::filesystem::path m_exportFilePath;
-    ExportFileRegistry m_exportFile;
+    std::filesystem::path m_exportFile;
     DesktopEntryRegistry m_desktop;
 };
 

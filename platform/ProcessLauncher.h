@@ -10,7 +10,7 @@ namespace quartet {
 // tool path is written without quotes. It is started exactly: never looked
 // up along PATH, never split into arguments; a relative path or one that
 // names no file starts nothing. Off Windows, a path that names a desktop
-// entry file (*.desktop) starts that entry's program through GIO instead
+// entry file (*.desktop) starts that entry's program instead
 // (launchDesktopEntry).
 //
 // The program always opens in its normal window, which is the style

@@ -120,7 +120,8 @@ RegularFile RegularFile::read(const std::filesystem::path& path, std::size_t max
     if (result.status != Status::Read)
         return result;
 
-    // The file may grow while it is read: the limit holds for what is read.
+    // The size checked above is only what the file says: the limit holds for
+    // what is read, one chunk past it at most.
     std::array<char, 16 * 1024> chunk{};
     for (;;) {
         const std::optional<std::size_t> count = file.readChunk(chunk.data(), chunk.size());
@@ -132,11 +133,6 @@ RegularFile RegularFile::read(const std::filesystem::path& path, std::size_t max
             return result;
         result.bytes.append(chunk.data(), *count);
     }
-}
-
-RegularFile::Status RegularFile::inspect(const std::filesystem::path& path, std::size_t maxBytes)
-{
-    return OpenFile(path).check(maxBytes);
 }
 
 }  // namespace quartet

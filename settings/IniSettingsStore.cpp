@@ -13,6 +13,7 @@
 #include <QTemporaryFile>
 #include <QVariant>
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -56,20 +57,56 @@ std::filesystem::path nativePath(const QString& path)
 #endif
 }
 
-// The file's bytes. Empty when there is no file, or only one too large to
-// be a store this program wrote, which therefore holds no value; nothing
-// when it exists but cannot be read (no permission, a folder, a pipe or a
-// device in its place).
+// QSettings reads a value that starts with "@" (but for "@@", a plain "@")
+// as the type it names: "@Variant(...)" through QDataStream, which follows
+// lists nested as deep as the bytes say, until the stack runs out. The one
+// setting is a plain number, so a store that may hold such a value counts as
+// damaged. The bytes are searched more widely than QSettings reads them: at
+// every start of a line, a value or a list item (after "=" or ","), past
+// blanks and quotes, for an "@" or a backslash escape, which can make one
+// ("\x40", "\100").
+bool mayHoldBinaryValues(const QByteArray& bytes)
+{
+    bool atStart = true;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c == '\n' || c == '\r' || c == '=' || c == ',') {
+            atStart = true;
+        } else if (atStart && static_cast<unsigned char>(c) > ' ' && c != '"') {
+            if (c == '\\' || (c == '@' && bytes.mid(i, 2) != "@@"))
+                return true;
+            atStart = false;
+        }
+    }
+    return false;
+}
+
+// The file's bytes. Empty when there is no file, or only one that this
+// program cannot have written (too large, or with a value QSettings would
+// decode), which therefore holds no value; nothing when it exists but cannot
+// be read (no permission, a folder, a pipe or a device in its place).
 std::optional<QByteArray> currentBytes(const QString& path)
 {
     const RegularFile file = RegularFile::read(nativePath(path), IniSettingsStore::kMaxFileSize);
     switch (file.status) {
-    case RegularFile::Status::Read: return QByteArray::fromStdString(file.bytes);
+    case RegularFile::Status::Read: {
+        const QByteArray bytes = QByteArray::fromStdString(file.bytes);
+        return mayHoldBinaryValues(bytes) ? QByteArray() : bytes;
+    }
     case RegularFile::Status::Missing:
     case RegularFile::Status::TooLarge: return QByteArray();
     case RegularFile::Status::Unreadable: break;
     }
     return std::nullopt;
+}
+
+// Every key with its value, as the settings object sees them.
+QVariantMap contents(const QSettings& settings)
+{
+    QVariantMap all;
+    for (const QString& key : settings.allKeys())
+        all.insert(key, settings.value(key));
+    return all;
 }
 
 // The file as it reads with the key set to text, written by QSettings into a
@@ -82,16 +119,23 @@ std::optional<QByteArray> currentBytes(const QString& path)
 // over whatever another writer stored in between. So no QSettings ever writes
 // the real file: the draft has a fresh name that nothing else opens, and it
 // is removed when done.
+//
+// QSettings also reports success for a draft that a full disk cut short or
+// left empty, and answers a later reader of that file from its copy. So the
+// draft moves to another fresh name and is read back from the disk; only one
+// that holds every key with the value meant is used.
 std::optional<QByteArray> draftBytes(const QString& path, const QByteArray& current, const QString& name,
                                      const QString& text)
 {
-    QTemporaryFile file(path + kDraftInfix + QStringLiteral("XXXXXX"));
+    const QString pattern = path + kDraftInfix + QStringLiteral("XXXXXX");
+    QTemporaryFile file(pattern);
     if (!file.open() || file.write(current) != current.size() || !file.flush())
         return std::nullopt;
     // Closed, so that QSettings may replace it on any system; it is still
     // removed when file goes.
     const QString draft = file.fileName();
     file.close();
+    QVariantMap meant;
     {
         // A QSettings object's status keeps its first error. The reader parses
         // the whole draft, so a format error in a damaged file lands on the
@@ -104,25 +148,54 @@ std::optional<QByteArray> draftBytes(const QString& path, const QByteArray& curr
         writer.sync();
         if (writer.status() != QSettings::NoError)
             return std::nullopt;
+        meant = contents(writer);
     }
-    // QSettings replaced the draft by a new file under the same name.
-    QFile written(draft);
-    if (!written.open(QIODevice::ReadOnly))
+    QTemporaryFile written(pattern);
+    if (!written.open())
         return std::nullopt;
-    return written.readAll();
+    written.close();
+    std::error_code error;
+    std::filesystem::rename(nativePath(draft), nativePath(written.fileName()), error);
+    if (error)
+        return std::nullopt;
+    const QSettings readBack(written.fileName(), QSettings::IniFormat);
+    if (readBack.status() != QSettings::NoError || contents(readBack) != meant)
+        return std::nullopt;
+    QFile result(written.fileName());
+    if (!result.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return result.readAll();
 }
 
-// A save that was killed midway leaves its draft behind; the next save
-// removes the drafts that are older than any save takes.
-void removeStaleDrafts(const QString& path)
+// A save that was killed midway leaves its draft behind, or the new file
+// that QSaveFile had not yet renamed over the file it replaces: beside that
+// file, named after it, a dot and six letters or digits. The next save
+// removes the ones that are older than any save takes.
+bool isAsciiLetterOrDigit(QChar c)
+{
+    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+void removeStaleFiles(const QDir& folder, const QString& namePattern, bool lettersOrDigitsAfterLastDot)
+{
+    const QDateTime stale = QDateTime::currentDateTimeUtc().addSecs(-60);
+    for (const QFileInfo& file : folder.entryInfoList({namePattern}, QDir::Files | QDir::Hidden | QDir::System)) {
+        const QString name = file.fileName();
+        const bool leftover = !lettersOrDigitsAfterLastDot
+            || std::all_of(name.begin() + name.lastIndexOf(u'.') + 1, name.end(), isAsciiLetterOrDigit);
+        if (leftover && file.lastModified() < stale)
+            QFile::remove(file.filePath());
+    }
+}
+
+void removeStaleLeftovers(const QString& path)
 {
     const QFileInfo store(path);
-    const QDateTime stale = QDateTime::currentDateTimeUtc().addSecs(-60);
-    const QStringList pattern{store.fileName() + kDraftInfix + u'*'};
-    for (const QFileInfo& draft : store.dir().entryInfoList(pattern, QDir::Files | QDir::Hidden | QDir::System)) {
-        if (draft.lastModified() < stale)
-            QFile::remove(draft.filePath());
-    }
+    removeStaleFiles(store.dir(), store.fileName() + kDraftInfix + u'*', false);
+    // When the store is a link, QSaveFile replaces the file it leads to.
+    const QString target = store.canonicalFilePath();
+    const QFileInfo replaced(target.isEmpty() ? path : target);
+    removeStaleFiles(replaced.dir(), replaced.fileName() + QStringLiteral(".??????"), true);
 }
 
 // QSettings reads a file again only when its size or its modification time,
@@ -162,10 +235,12 @@ QString IniSettingsStore::GetSetting(const QString& application, const QString& 
                                      const QString& defaultText)
 {
     // Reading never creates the file or its directory. A file that cannot be
-    // read holds no value, and so does anything but a small regular file:
-    // QSettings would wait for ever on a pipe and read a huge file whole.
+    // read holds no value, and so does anything but a small regular file
+    // (QSettings would wait for ever on a pipe and read a huge file whole),
+    // or one with a value that QSettings would decode.
     const QString path = filePath(application);
-    if (RegularFile::inspect(nativePath(path), kMaxFileSize) != RegularFile::Status::Read)
+    const std::optional<QByteArray> bytes = currentBytes(path);
+    if (!bytes || bytes->isEmpty())
         return defaultText;
     const QSettings settings(path, QSettings::IniFormat);
     const QVariant value = settings.value(settingsKey(section, key));
@@ -184,8 +259,14 @@ void IniSettingsStore::SaveSetting(const QString& application, const QString& se
     const QFileInfo info(path);
     if (!QDir().mkpath(info.absolutePath()))
         fail("could not make the folder of", path);
-    removeStaleDrafts(path);
-    const std::optional<QByteArray> updated = draftBytes(path, *current, settingsKey(section, key), text);
+    removeStaleLeftovers(path);
+    std::optional<QByteArray> updated = draftBytes(path, *current, settingsKey(section, key), text);
+    // The store must read back as it was written. QSettings writes some odd
+    // names and texts of other keys so that they read back otherwise, or in
+    // its "@" forms (a text with a zero byte as @String(...)); then only the
+    // key saved is kept.
+    if (!updated || mayHoldBinaryValues(*updated))
+        updated = draftBytes(path, QByteArray(), settingsKey(section, key), text);
     if (!updated)
         fail("could not prepare", path);
 

@@ -94,14 +94,18 @@ TEST_F(ExportFileRegistryTest, OpenFailsWithoutAReadableKey)
     }
 }
 
-TEST_F(ExportFileRegistryTest, OversizedFileIsNotRead)
+TEST_F(ExportFileRegistryTest, AFileOfAtMost256KiBIsRead)
 {
-    std::string text = "Windows Registry Editor Version 5.00\r\n[HKEY_LOCAL_MACHINE\\K]\r\n\"Text\"=\"abc\"\r\n";
-    text.resize(ExportFileRegistry::kMaxFileSize + 1, '\n');
-    file.write(text);
-    ExportFileRegistry registry(file.path());
-    RegistryHandle key = 0;
-    EXPECT_EQ(registry.regOpenKeyEx(kMachine, "K", 0, registry::kKeyRead, key), registry::kErrorFileNotFound);
+    for (const std::size_t size : {256 * 1024, 256 * 1024 + 1}) {
+        std::string text = "Windows Registry Editor Version 5.00\r\n[HKEY_LOCAL_MACHINE\\K]\r\n\"Text\"=\"abc\"\r\n";
+        text.resize(size, '\n');
+        file.write(text);
+        ExportFileRegistry registry(file.path());
+        RegistryHandle key = 0;
+        EXPECT_EQ(registry.regOpenKeyEx(kMachine, "K", 0, registry::kKeyRead, key),
+                  size == 256 * 1024 ? registry::kErrorSuccess : registry::kErrorFileNotFound)
+            << size << " bytes";
+    }
 }
 
 TEST_F(ExportFileRegistryTest, EveryOpenReadsTheFileAfresh)

@@ -65,16 +65,40 @@ TEST_F(IniSettingsStoreTest, SaveWritesAGeneralSectionAUserCanRead)
     EXPECT_EQ(readFile(iniPath()), "[General]\nMaxVal=13\n\n[Window]\nLeft=5\n");
 }
 
+// MaxVal=12 after a comment that makes the file exactly size bytes long.
+QByteArray twelveInAFileOf(qsizetype size)
+{
+    const QByteArray setting = "[General]\nMaxVal=12\n";
+    return ';' + QByteArray(size - setting.size() - 2, 'x') + '\n' + setting;
+}
+
 TEST_F(IniSettingsStoreTest, HandWrittenFilesAreReadAsWritten)
 {
     const struct {
         QByteArray file;
         QString expected;
     } cases[] = {
-        {"[General]\nMaxVal=200\n", "200"}, {"MaxVal=7\n", "7"},
-        {"[General]\nMaxVal=abc\n", "abc"}, {"[General]\nMaxVal=\n", ""},
-        {"[General]\nMaxVal=1,2\n", "1,2"}, {"[General]\nOther=3\n", "none"},
-        {"[Window]\nMaxVal=3\n", "none"},   {"", "none"},
+        {"[General]\nMaxVal=200\n", "200"},
+        {"MaxVal=7\n", "7"},
+        {"[General]\nMaxVal=abc\n", "abc"},
+        {"[General]\nMaxVal=\n", ""},
+        {"[General]\nMaxVal=1,2\n", "1,2"},
+        {"[General]\nOther=3\n", "none"},
+        {"[Window]\nMaxVal=3\n", "none"},
+        {"", "none"},
+        {twelveInAFileOf(1024 * 1024), "12"},
+        {twelveInAFileOf(1024 * 1024 + 1), "none"},
+        // A value that QSettings would decode into another type, written
+        // plainly, quoted, escaped, as a list item, after a line break or in
+        // another section, makes the file a damaged one, which holds nothing.
+        {"[General]\nMaxVal=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\f)\n", "none"},
+        {"[General]\nMaxVal=\"@ByteArray(12)\"\n", "none"},
+        {"[General]\nMaxVal=\\x40Variant(\\0\\0\\0\\x2\\0\\0\\0\\f)\n", "none"},
+        {"[General]\nMaxVal=1, @ByteArray(12)\n", "none"},
+        {"[General]\nMaxVal=\\\n@ByteArray(12)\n", "none"},
+        {"[General]\nMaxVal=12\n[Other]\nX=@Rect(1 2 3 4)\n", "none"},
+        {"; by me@home\n[General]\nMaxVal=12\nMail=me@home\n", "12"},
+        {"[General]\nMaxVal=@@12\n", "@12"},
     };
     for (const auto& c : cases) {
         QTemporaryDir dir;
@@ -84,7 +108,7 @@ TEST_F(IniSettingsStoreTest, HandWrittenFilesAreReadAsWritten)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(c.file);
         file.close();
-        EXPECT_EQ(store.GetSetting("Quartet", "General", "MaxVal", "none"), c.expected) << c.file.constData();
+        EXPECT_EQ(store.GetSetting("Quartet", "General", "MaxVal", "none"), c.expected) << c.file.left(80).constData();
     }
 }
 
@@ -189,19 +213,24 @@ using test::FileSizeLimit;
 
 TEST_F(IniSettingsStoreTest, FailedWriteKeepsTheOldFileAndValue)
 {
+    // With room for 150 bytes the draft takes the old file, and QSettings'
+    // write of a long value is cut short without a word.
     const struct {
         QByteArray file;
         QString expected;
+        rlim_t room = 4;
+        QString saved = "77";
     } cases[] = {
         {"[General]\nMaxVal=5\nOther=1\n", "5"},
         {"[General]\nOther=1\n", "none"},
         {"[General]\nMaxV\n[Broken\n", "none"},
+        {"[General]\nMaxVal=5\n", "5", 150, QString(200, '7')},
     };
     for (const auto& c : cases) {
         writeIni(c.file);
         {
-            const FileSizeLimit limit(4);
-            EXPECT_THROW(saveMaxVal("77"), SettingsError) << c.file.constData();
+            const FileSizeLimit limit(c.room);
+            EXPECT_THROW(saveMaxVal(c.saved), SettingsError) << c.file.constData();
         }
         EXPECT_EQ(readFile(iniPath()), c.file);
         // The unwritten value must not linger where a later read finds it.
@@ -239,20 +268,34 @@ TEST_F(IniSettingsStoreTest, AFailedSaveLeavesNothingForALaterReadToWrite)
     }
 }
 
-// The draft of a save that was killed midway goes with the next save; a
-// draft of a save still under way stays.
-TEST_F(IniSettingsStoreTest, SaveRemovesTheDraftsOfKilledSaves)
+// What a save that was killed midway left behind goes with the next save,
+// its draft or QSaveFile's new file; what a save under way uses stays, and
+// so does any other file.
+TEST_F(IniSettingsStoreTest, SaveRemovesTheLeftoversOfKilledSaves)
 {
     ASSERT_TRUE(QDir().mkpath(appDir()));
-    for (const char* name : {"Quartet.ini.draft-Ab12Cd", "Quartet.ini.draft-Ab12Cd.lock", "Quartet.ini.draft-Ef34Gh"}) {
-        QFile draft(QDir(appDir()).filePath(name));
-        ASSERT_TRUE(draft.open(QIODevice::WriteOnly));
-        if (QString(name).contains("Ab12Cd"))
-            draft.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime);
+    const struct {
+        const char* name;
+        bool old;
+        bool kept;
+    } files[] = {
+        {"Quartet.ini.draft-Ab12Cd", true, false}, {"Quartet.ini.draft-Ab12Cd.lock", true, false},
+        {"Quartet.ini.draft-Ef34Gh", false, true}, {"Quartet.ini.Xy12Zw", true, false},
+        {"Quartet.ini.Pq34Rs", false, true},       {"Quartet.ini.bak", true, true},
+        {"Quartet.ini.Xy12Z~", true, true},
+    };
+    QStringList kept{"Quartet.ini"};
+    for (const auto& file : files) {
+        QFile made(QDir(appDir()).filePath(file.name));
+        ASSERT_TRUE(made.open(QIODevice::WriteOnly));
+        if (file.old)
+            made.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime);
+        if (file.kept)
+            kept.append(file.name);
     }
     saveMaxVal("6");
-    EXPECT_EQ(QDir(appDir()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
-              QStringList({"Quartet.ini", "Quartet.ini.draft-Ef34Gh"}));
+    kept.sort();
+    EXPECT_EQ(QDir(appDir()).entryList(QDir::Files | QDir::Hidden, QDir::Name), kept);
 }
 
 // A store that is a link stays one: the file it leads to is replaced.

@@ -27,6 +27,7 @@
 #include <memory>
 #include <random>
 
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -88,6 +89,41 @@ QByteArray tenMegabytesThenValue()
         bytes += line;
     return bytes + "[General]\nMaxVal=12\n";
 }
+
+// QSettings' text for a list inside a list, depth times over: a value that
+// it decodes through QDataStream, one level of the stack per list.
+QByteArray nestedLists(int depth)
+{
+    QByteArray lists = "@Variant(";
+    for (int level = 0; level < depth; ++level)
+        lists += "\\0\\0\\0\\t\\0\\0\\0\\x1";
+    return lists + "\\0\\0\\0\\t\\0\\0\\0\\0)";
+}
+
+// A tmpfs of its own at path while the object lives, so that a test can fill
+// a disk; only where this process may mount one (root, outside a container
+// that forbids it).
+class TinyDisk {
+public:
+    TinyDisk(const QString& path, const char* size) : m_path(QFile::encodeName(path))
+    {
+        const QByteArray options = QByteArray("mode=0700,size=") + size;
+        m_mounted = ::mount("tmpfs", m_path.constData(), "tmpfs", MS_NOSUID | MS_NODEV, options.constData()) == 0;
+    }
+    ~TinyDisk()
+    {
+        if (m_mounted)
+            ::umount2(m_path.constData(), MNT_DETACH);
+    }
+    TinyDisk(const TinyDisk&) = delete;
+    TinyDisk& operator=(const TinyDisk&) = delete;
+
+    bool mounted() const { return m_mounted; }
+
+private:
+    QByteArray m_path;
+    bool m_mounted = false;
+};
 
 // An input box that runs an action each time before it answers.
 class HookedInputBox final : public InputBox {
@@ -285,9 +321,40 @@ TEST_F(DamagedSettingsTest, TheWindowOpensAndTheCommandRepairsTheFileOrSaysItCan
          },
          9, "13", false},
         {"a full disk", damagedFile("[General]\nMaxVal=12\n"), 12, "12", false, true},
+        // Decoded, these would overflow the stack: at start, or in the command.
+        {"MaxVal in lists nested 30,000 deep", damagedFile("[General]\nMaxVal=" + nestedLists(30000) + '\n'), 9, "13",
+         true},
+        {"another key in lists nested 30,000 deep",
+         damagedFile("[General]\nMaxVal=12\n\n[Other]\nX=" + nestedLists(30000) + '\n'), 9, "13", true},
     };
     for (const DamageCase& c : cases)
         run(c);
+}
+
+// A disk of 16 KiB holding the store and a filler. With 8 KiB left the
+// settings library gets "no space" while it writes the whole draft, and says
+// nothing; the store written instead, with the one key, fits. With 4 KiB
+// left nothing fits, and the store stays as it was.
+TEST_F(DamagedSettingsTest, AnAlmostFullDiskKeepsTheStoreOrSavesAWholeOne)
+{
+    const struct {
+        const char* name;
+        qsizetype filler;
+        bool saveWorks;
+    } disks[] = {{"8 KiB left", 4096, true}, {"4 KiB left", 8192, false}};
+    for (const auto& c : disks) {
+        QTemporaryDir disk;
+        const TinyDisk tmpfs(disk.path(), "16k");
+        if (!tmpfs.mounted())
+            GTEST_SKIP() << "no tmpfs can be mounted here";
+        run({c.name,
+             [&disk, &c](const QDir&) {
+                 writeFile(disk.filePath("Quartet/Quartet.ini"), "[General]\nMaxVal=12\n");
+                 writeFile(disk.filePath("filler"), QByteArray(c.filler, 'x'));
+                 return disk.path();
+             },
+             12, "12", c.saveWorks});
+    }
 }
 
 TEST_F(DamagedSettingsTest, FilesAndFoldersWithoutPermissions)

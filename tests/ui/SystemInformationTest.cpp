@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/ExportFileRegistry.h"
 #include "tests/support/EnvironmentOverride.h"
 #include "tests/support/MessageBoxes.h"
 #include "tests/ui/MainWindowFixture.h"
@@ -9,42 +8,104 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace quartet::test {
 namespace {
 
 // A desktop entry for a case: the folder it is written to, its file name and
-// the lines after Type and Name. @TOOL@ stands for the marker tool.
+// the lines after Type and Name. @TOOL@ stands for the marker tool, @BROKEN@
+// for a script whose interpreter is missing, @PIPE@ for a named pipe with
+// the permission to run it. A size pads the file with a comment to exactly
+// that many bytes.
 struct EntryFile {
     const char* folder;
     const char* name;
     const char* lines;
+    qsizetype size = 0;
+};
+
+// A session bus that takes every connection and hangs up without a word,
+// counting them: whoever waits on the bus while the window should answer
+// shows up here, and nothing waits for long.
+class SilentBus {
+public:
+    explicit SilentBus(const QString& path) : m_socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0))
+    {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray name = QFile::encodeName(path);
+        EXPECT_LT(name.size(), static_cast<qsizetype>(sizeof address.sun_path));
+        std::copy(name.begin(), name.begin() + std::min<qsizetype>(name.size(), sizeof address.sun_path - 1),
+                  address.sun_path);
+        EXPECT_EQ(::bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        EXPECT_EQ(::listen(m_socket, 16), 0);
+        m_thread = std::thread([this] {
+            for (int connection; (connection = ::accept4(m_socket, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;) {
+                ++m_connections;
+                ::close(connection);
+            }
+        });
+    }
+    ~SilentBus()
+    {
+        ::shutdown(m_socket, SHUT_RDWR);  // ends the accept above
+        m_thread.join();
+        ::close(m_socket);
+    }
+    SilentBus(const SilentBus&) = delete;
+    SilentBus& operator=(const SilentBus&) = delete;
+
+    int connections() const { return m_connections; }
+
+private:
+    int m_socket;
+    std::atomic<int> m_connections = 0;
+    std::thread m_thread;
 };
 
 // A desktop of its own in a temporary folder: the user's and the system's
 // XDG data folders, a registry export file that exists only when a case
-// writes it, no session bus, and a marker tool, "marker tool", that writes
-// its arguments into a file, one a line, to show that it was started.
+// writes it, a session bus that never answers, and a marker tool, "marker
+// tool", that writes its arguments into a file, one a line, to show that it
+// was started.
 class Desktop {
 public:
     Desktop()
     {
         m_environment.set("XDG_DATA_HOME", path("user").toLocal8Bit());
-        m_environment.set("XDG_DATA_DIRS", path("system").toLocal8Bit());
         m_environment.set("QUARTET_REGISTRY_FILE", path("registry.reg").toLocal8Bit());
-        m_environment.set("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + path("no-bus")).toLocal8Bit());
+        m_environment.set("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + path("bus")).toLocal8Bit());
         write("marker tool",
               "#!/bin/sh\nprintf '%s\\n' \"$@\" >'" + path("started.part") + "' && mv '" + path("started.part") + "' '"
                   + path("started") + "'\n");
-        QFile(path("marker tool")).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        write("broken tool", QByteArray("#!/nonexistent/interpreter\n"));
+        ::mkfifo(QFile::encodeName(path("pipe tool")).constData(), 0600);
+        for (const char* tool : {"marker tool", "broken tool", "pipe tool"})
+            QFile(path(tool)).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
-    // Empties the data folders and removes the export file and the marker.
-    void reset(const char* currentDesktop)
+    const SilentBus& bus() const { return m_bus; }
+
+    // Empties the data folders and removes the export file and the marker;
+    // the system's data folders are the given number of missing ones, then
+    // the one the cases write to.
+    void reset(const char* currentDesktop, int missingDataDirs)
     {
         m_environment.set("XDG_CURRENT_DESKTOP", currentDesktop);
+        // One-letter names, as many as the largest variable a shell passes on holds.
+        QByteArray dataDirs;
+        for (int i = 0; i < missingDataDirs; ++i)
+            dataDirs += '/' + QByteArray(1, static_cast<char>('a' + i % 26)) + ':';
+        m_environment.set("XDG_DATA_DIRS", dataDirs + path("system").toLocal8Bit());
         for (const char* folder : {"user", "system", "admin"})
             QDir(path(folder)).removeRecursively();
         for (const char* file : {"registry.reg", "started"})
@@ -53,16 +114,26 @@ public:
 
     void writeEntry(const EntryFile& entry)
     {
-        QString lines = QString::fromUtf8(entry.lines);
-        lines.replace("@TOOL@", '"' + path("marker tool") + '"');
+        const QString file = QString(entry.folder) + '/' + entry.name;
         QDir(m_root.path()).mkpath(entry.folder);
-        write(QString(entry.folder) + '/' + entry.name, "[Desktop Entry]\nType=Application\nName=Tool\n" + lines);
+        QString lines = QString::fromUtf8(entry.lines);
+        for (const auto& [mark, tool] :
+             {std::pair{"@TOOL@", "marker tool"}, {"@BROKEN@", "broken tool"}, {"@PIPE@", "pipe tool"}})
+            lines.replace(mark, '"' + path(tool) + '"');
+        QByteArray text = ("[Desktop Entry]\nType=Application\nName=Tool\n" + lines).toUtf8();
+        if (entry.size > 0)
+            text += '#' + QByteArray(entry.size - text.size() - 2, 'x') + '\n';
+        write(file, text);
     }
 
-    // An export file; @ROOT@ stands for this desktop's folder.
-    void writeRegistry(const char* text)
+    // An export file; @ROOT@ stands for this desktop's folder. A size pads
+    // it with a comment to exactly that many bytes.
+    void writeRegistry(const char* text, qsizetype size)
     {
-        write("registry.reg", QString::fromUtf8(text).replace("@ROOT@", m_root.path()));
+        QByteArray bytes = QString::fromUtf8(text).replace("@ROOT@", m_root.path()).toUtf8();
+        if (size > 0)
+            bytes += QByteArray(size - bytes.size(), ';');
+        write("registry.reg", bytes);
     }
 
     // The marker tool's arguments, once it has run; empty if it does not.
@@ -79,15 +150,17 @@ public:
 private:
     QString path(const QString& name) const { return m_root.filePath(name); }
 
-    void write(const QString& name, const QString& text) const
+    void write(const QString& name, const QByteArray& bytes) const
     {
         QFile file(path(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << name.toStdString();
-        file.write(text.toUtf8());
+        file.write(bytes);
     }
+    void write(const QString& name, const QString& text) const { write(name, text.toUtf8()); }
 
     QTemporaryDir m_root;
     EnvironmentOverride m_environment;
+    SilentBus m_bus{path("bus")};
 };
 
 struct SystemInfoCase {
@@ -96,16 +169,18 @@ struct SystemInfoCase {
     std::vector<EntryFile> entries;
     const char* registry;  // the export file, or nullptr for none
     QStringList started;   // the marker tool's arguments; empty: the message
+    qsizetype registrySize = 0;
+    int missingDataDirs = 0;
 };
 
 const EntryFile kHardInfo{"system/applications", "hardinfo.desktop", "Exec=@TOOL@ hardinfo\n"};
 const EntryFile kInfoCenter{"system/applications", "org.kde.kinfocenter.desktop", "Exec=@TOOL@ kinfocenter\n"};
 
-// Names a tool of its own, but is too large to be read.
-const std::string kOversizedExport = "Windows Registry Editor Version 5.00\r\n"
-                                     "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]\r\n"
-                                     "\"PATH\"=\"@ROOT@/marker tool\"\r\n"
-    + std::string(ExportFileRegistry::kMaxFileSize, ';');
+// The administrator's choice: the entry admin/chosen.desktop.
+const char* const kChosenExport = "Windows Registry Editor Version 5.00\r\n\r\n"
+                                  "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]\r\n"
+                                  "\"PATH\"=\"@ROOT@/admin/chosen.desktop\"\r\n";
+const EntryFile kChosen{"admin", "chosen.desktop", "Exec=@TOOL@ chosen\n"};
 
 class SystemInformationTest : public MainWindowTest {};
 
@@ -155,15 +230,42 @@ TEST_F(SystemInformationTest, StartsTheDesktopsToolOrSaysItIsUnavailable)
          nullptr,
          {"user's hardinfo"}},
         {"nothing installed", "GNOME", {}, nullptr, {}},
-        {"the export file wins",
-         "KDE",
-         {kInfoCenter, {"admin", "chosen.desktop", "Exec=@TOOL@ chosen\n"}},
-         "Windows Registry Editor Version 5.00\r\n\r\n"
-         "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]\r\n"
-         "\"PATH\"=\"@ROOT@/admin/chosen.desktop\"\r\n",
-         {"chosen"}},
+        {"the export file wins", "KDE", {kInfoCenter, kChosen}, kChosenExport, {"chosen"}},
         {"an export file without the tool", "KDE", {kInfoCenter}, "Windows Registry Editor Version 5.00\r\n", {}},
-        {"an export file above the limit is not read", "KDE", {kInfoCenter}, kOversizedExport.c_str(), {"kinfocenter"}},
+        {"an export file of 256 KiB", "KDE", {kInfoCenter, kChosen}, kChosenExport, {"chosen"}, 256 * 1024},
+        {"an export file of 256 KiB and a byte is not read",
+         "KDE",
+         {kInfoCenter, kChosen},
+         kChosenExport,
+         {"kinfocenter"},
+         256 * 1024 + 1},
+        {"an entry of 1 MiB",
+         "KDE",
+         {{"system/applications", "hardinfo.desktop", "Exec=@TOOL@ hardinfo\n", 1024 * 1024}},
+         nullptr,
+         {"hardinfo"}},
+        {"an entry of 1 MiB and a byte is not read",
+         "KDE",
+         {{"system/applications", "hardinfo.desktop", "Exec=@TOOL@ hardinfo\n", 1024 * 1024 + 1}},
+         nullptr,
+         {}},
+        // The system refuses to run these, after the program was found.
+        {"an Exec script whose interpreter is missing",
+         "KDE",
+         {{"system/applications", "org.kde.kinfocenter.desktop", "Exec=@BROKEN@ kinfocenter\n"}},
+         nullptr,
+         {}},
+        {"an Exec that is a named pipe",
+         "KDE",
+         {{"system/applications", "org.kde.kinfocenter.desktop", "Exec=@PIPE@ kinfocenter\n"}},
+         nullptr,
+         {}},
+        {"field codes, for a start without files",
+         "KDE",
+         {{"system/applications", "org.kde.kinfocenter.desktop", "Exec=@TOOL@ %U --caption %c %% %i %f\nIcon=info\n"}},
+         nullptr,
+         {"--caption", "Tool", "%", "--icon", "info"}},
+        {"43,000 data folders before the one with the tool", "KDE", {kInfoCenter}, nullptr, {"kinfocenter"}, 0, 43000},
         // The administrator's path is started only as the absolute file it names.
         {"a program name in the export file",
          "KDE",
@@ -184,12 +286,13 @@ TEST_F(SystemInformationTest, StartsTheDesktopsToolOrSaysItIsUnavailable)
 
     for (const SystemInfoCase& c : cases) {
         SCOPED_TRACE(c.name);
-        desktop.reset(c.currentDesktop);
+        desktop.reset(c.currentDesktop, c.missingDataDirs);
         for (const EntryFile& entry : c.entries)
             desktop.writeEntry(entry);
         if (c.registry)
-            desktop.writeRegistry(c.registry);
+            desktop.writeRegistry(c.registry, c.registrySize);
 
+        const int busConnections = desktop.bus().connections();
         const auto seen = answerMessageBox([button] { QTest::mouseClick(button, Qt::LeftButton); });
         if (c.started.isEmpty()) {
             ASSERT_TRUE(seen.shown);
@@ -202,6 +305,7 @@ TEST_F(SystemInformationTest, StartsTheDesktopsToolOrSaysItIsUnavailable)
             EXPECT_EQ(desktop.startedWith(), c.started);
         }
         EXPECT_TRUE(dialog->isVisible()) << "the dialog stays open";
+        EXPECT_EQ(desktop.bus().connections(), busConnections) << "the session bus was asked";
     }
 }
 
