@@ -97,9 +97,12 @@ std::string shown(const QString& text)
     return printable(text.toStdString(), 60);
 }
 
+// What a load makes of a stored text: the start-up default when there is
+// none, or when it is damaged (no number, or above the largest choice).
 std::int16_t fromStored(const std::optional<std::string>& text)
 {
-    return text ? readStoredNumber(*text).value_or(CardRange::startupDefault) : CardRange::startupDefault;
+    const std::optional<std::int16_t> value = text ? readStoredNumber(*text) : std::nullopt;
+    return value && *value <= CardRange::largest ? *value : CardRange::startupDefault;
 }
 
 std::optional<QByteArray> fileBytes(const QString& path)
@@ -137,7 +140,7 @@ void checkSave(Violations& broken, const QString& directory, const QString& path
     }
     IniSettingsStore next(directory);
     const std::int16_t loaded = loadMaxVal(next);
-    if (loaded != value)
+    if (loaded != fromStored(numberText(value)))
         broken.push_back("after saving " + std::to_string(value) + " the next load gave " + std::to_string(loaded));
     if (entriesBeside(path) != QStringList{QStringLiteral("Quartet.ini")})
         broken.push_back("the save left files beside the settings file");

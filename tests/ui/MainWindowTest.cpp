@@ -234,9 +234,9 @@ TEST_F(MainWindowTest, LoadReadsTheLargestCardValue)
         std::int16_t maxVal;
     };
     const Case cases[] = {
-        {nullptr, 9}, {"200", 200},                 // no range test at start-up
-        {"13", 13},   {"-4", -4},   {"eleven", 9},  // a text that is no number falls back to 9
-        {"40000", 9},
+        {nullptr, 9},  {"13", 13},   {"-4", -4},  // small values are taken: a deal says why it deals none
+        {"eleven", 9}, {"40000", 9},              // a text that is no number falls back to 9
+        {"200", 9},                               // and so does a value the card labels cannot show
     };
     for (const auto& c : cases) {
         storedValues.clear();
@@ -251,10 +251,10 @@ TEST_F(MainWindowTest, LoadReadsTheLargestCardValue)
 
 TEST_F(MainWindowTest, SettingsCommandAsksForAndStoresTheLargestValue)
 {
-    storedValues.insert(MemorySettingsStore::maxValPath(), "200");
+    storedValues.insert(MemorySettingsStore::maxValPath(), "50");
     open({}, {"12"});
     action("mnuOption")->trigger();
-    ASSERT_EQ(input->defaults, QStringList{"200"});
+    ASSERT_EQ(input->defaults, QStringList{"50"});
     EXPECT_EQ(input->titles, QStringList{QString::fromUtf8("设置")});
     EXPECT_EQ(input->prompts, QStringList{QString::fromUtf8("请输入由系统生成的牌的最大数字值:")});
     EXPECT_EQ(window->maxVal(), 12);
