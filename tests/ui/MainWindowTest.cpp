@@ -1,14 +1,35 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/MessageBoxes.h"
 #include "tests/ui/MainWindowFixture.h"
+#include "ui/DialogInputBox.h"
+#include "ui/QtTranslations.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProxyStyle>
+#include <QTranslator>
 
 namespace quartet::test {
 namespace {
+
+// Hands Qt its standard button texts in English, past its Chinese
+// translation, as KDE's platform theme does on an English desktop.
+class EnglishStandardButtons final : public QTranslator {
+public:
+    EnglishStandardButtons()
+    {
+        installQtTranslations();  // first, so that this one is asked before it
+        QCoreApplication::installTranslator(this);
+    }
+    ~EnglishStandardButtons() override { QCoreApplication::removeTranslator(this); }
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* sourceText, const char*, int) const override
+    {
+        return qstrcmp(context, "QPlatformTheme") == 0 ? QString::fromLatin1(sourceText) : QString();
+    }
+};
 
 TEST_F(MainWindowTest, EveryControlStandsWhereTheLayoutPutsIt)
 {
@@ -42,6 +63,34 @@ TEST_F(MainWindowTest, EveryControlStandsWhereTheLayoutPutsIt)
     EXPECT_EQ(window->centralWidget()->size(), QSize(438, 328));
     EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "the window must not be resizable";
     EXPECT_FALSE(window->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+}
+
+// A style with tall list rows, as Breeze has.
+class TallRowsStyle final : public QProxyStyle {
+public:
+    TallRowsStyle() : QProxyStyle(QStringLiteral("Fusion")) {}
+    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                           const QWidget* widget) const override
+    {
+        const QSize fusion = QProxyStyle::sizeFromContents(type, option, size, widget);
+        return type == CT_ItemViewItem ? fusion + QSize(0, 9) : fusion;
+    }
+};
+
+TEST_F(MainWindowTest, TheResultListShowsNineteenLinesWhateverTheStyle)
+{
+    open();
+    TallRowsStyle tallRows;  // the list falls back to the application's style when it goes
+    for (QStyle* style : {QApplication::style(), static_cast<QStyle*>(&tallRows)}) {
+        list()->setStyle(style);
+        list()->clear();
+        for (int line = 0; line < 30; ++line)
+            list()->addItem(QString::number(line));
+        int whole = 0;
+        for (int row = 0; row < list()->count(); ++row)
+            whole += list()->viewport()->rect().contains(list()->visualItemRect(list()->item(row))) ? 1 : 0;
+        EXPECT_EQ(whole, 19) << style->name().toStdString();
+    }
 }
 
 TEST_F(MainWindowTest, CaptionsAndFontsOfTheControls)
@@ -175,6 +224,7 @@ TEST_F(MainWindowTest, AnswerAtStartListsTheNoSolutionLine)
 
 TEST_F(MainWindowTest, CtrlHShowsTheHelpMessageFromTheList)
 {
+    const EnglishStandardButtons englishDesktop;
     open();
     list()->setFocus();
     const auto seen = answerMessageBox([this] { key(Qt::Key_H, Qt::ControlModifier, list()); });
@@ -187,6 +237,21 @@ TEST_F(MainWindowTest, CtrlHShowsTheHelpMessageFromTheList)
     EXPECT_EQ(seen.buttons, QMessageBox::Ok);
     EXPECT_EQ(seen.okText, QString::fromUtf8("确定"));
     EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+}
+
+TEST_F(MainWindowTest, TheSettingsBoxButtonsReadChineseOnAnEnglishDesktop)
+{
+    const EnglishStandardButtons englishDesktop;
+    open();
+    DialogInputBox inputBox(window.get());
+    QStringList captions;
+    inspectModalDialog([&inputBox] { inputBox.ask(QStringLiteral("?"), QStringLiteral("-"), QStringLiteral("13")); },
+                       [&captions](QDialog& box) {
+                           for (const auto* button : box.findChildren<QPushButton*>())
+                               captions.append(button->text());
+                       });
+    captions.sort();
+    EXPECT_EQ(captions, QStringList({QString::fromUtf8("取消"), QString::fromUtf8("确定")}));
 }
 
 TEST_F(MainWindowTest, CtrlXEndsTheProgramEvenFromTheList)
