@@ -98,6 +98,11 @@ void frmMain::createControls()
     QPalette listPalette = lstResult->palette();
     listPalette.setColor(QPalette::Base, listPalette.color(QPalette::Button));
     lstResult->setPalette(listPalette);
+    // A sunken border like the card display's, which the frame draws itself
+    // within its own pixels at every scale factor: a style's frame line falls
+    // just outside them at 1.25 and 1.5, and the list would lose its top or
+    // bottom line.
+    lstResult->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_resultList = std::make_unique<ListBoxResultList>(lstResult);
 
     // The entry panel lies behind the card display; only one is ever seen.
