@@ -266,6 +266,25 @@ TEST_F(ReadabilityTest, TheResultListKeepsItsFrame)
     }
 }
 
+// The card pictures and the About icon have a pixel for every pixel of the
+// screen at the scale factor the test runs with: drawn for it, not enlarged,
+// they are as sharp as the text beside them.
+TEST_F(ReadabilityTest, PicturesHaveAPixelForEveryScreenPixel)
+{
+    open();
+    frmAbout* about = openAbout();
+    ASSERT_NE(about, nullptr);
+    const std::pair<QLabel*, QSize> pictures[] = {
+        {child<QLabel>("Image1"), QSize(75, 102)},
+        {about->findChild<QLabel*>(QStringLiteral("picIcon")), QSize(32, 32)},
+    };
+    for (const auto& [picture, size] : pictures) {
+        ASSERT_NE(picture, nullptr);
+        EXPECT_EQ(picture->pixmap().size(), (QSizeF(size) * picture->devicePixelRatioF()).toSize())
+            << picture->objectName().toStdString();
+    }
+}
+
 // Pixels that the text covers for the most part.
 int inkPixels(const QImage& image)
 {
