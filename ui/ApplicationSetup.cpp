@@ -24,8 +24,8 @@ void prepareApplication()
     // The pixel art at 16 and 32 pixels, and the icon drawn for 48 and 64, so
     // that the About dialog's 32-pixel icon is sharp on a scaled screen too.
     QIcon icon(QStringLiteral(":/quartet.ico"));
-    for (const char* size : {"48", "64"})
-        icon.addFile(QStringLiteral(":/quartet-%1.png").arg(QLatin1String(size)));
+    for (const int size : {48, 64})
+        icon.addFile(QStringLiteral(":/quartet-%1.png").arg(size));
     QApplication::setWindowIcon(icon);
 }
 
