@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -667,9 +668,6 @@ std::vector<std::uint8_t> encodeIco(const std::vector<IconImage>& images)
 
 // ---------------------------------------------------------------------------
 // PNG files of the icon, for desktops that take icons from a theme folder.
-// The pixel data is stored in uncompressed deflate blocks: the images are
-// small, and the file needs no compression library and comes out the same
-// everywhere.
 
 class Crc32 {
 public:
@@ -722,25 +720,182 @@ void appendPngChunk(std::vector<std::uint8_t>& out, std::string_view type, const
     appendU32BigEndian(out, crc.of(typeAndData));
 }
 
-// A zlib stream of stored (uncompressed) deflate blocks.
-std::vector<std::uint8_t> zlibStored(const std::vector<std::uint8_t>& data)
+// Deflate with the fixed Huffman codes, repeats found along hash chains:
+// small enough to write here, needs no compression library, and gives the
+// same bytes everywhere.
+class BitWriter {
+public:
+    explicit BitWriter(std::vector<std::uint8_t>& out) : m_out(out) {}
+    ~BitWriter()
+    {
+        if (m_count > 0)
+            m_out.push_back(static_cast<std::uint8_t>(m_buffer));
+    }
+
+    // Plain fields go least significant bit first.
+    void bits(std::uint32_t value, int count)
+    {
+        m_buffer |= value << m_count;
+        m_count += count;
+        while (m_count >= 8) {
+            m_out.push_back(static_cast<std::uint8_t>(m_buffer & 0xFFu));
+            m_buffer >>= 8;
+            m_count -= 8;
+        }
+    }
+
+    // Huffman codes go most significant bit first.
+    void code(std::uint32_t value, int count)
+    {
+        std::uint32_t reversed = 0;
+        for (int i = 0; i < count; ++i)
+            reversed |= ((value >> i) & 1u) << (count - 1 - i);
+        bits(reversed, count);
+    }
+
+private:
+    std::vector<std::uint8_t>& m_out;
+    std::uint32_t m_buffer = 0;
+    int m_count = 0;
+};
+
+void writeLiteralOrLength(BitWriter& out, unsigned symbol)
 {
-    constexpr std::size_t maxBlock = 65535;
+    if (symbol < 144)
+        out.code(0x30 + symbol, 8);
+    else if (symbol < 256)
+        out.code(0x190 + symbol - 144, 9);
+    else if (symbol < 280)
+        out.code(symbol - 256, 7);
+    else
+        out.code(0xC0 + symbol - 280, 8);
+}
+
+// A length or distance as its symbol, from a table of each symbol's first
+// value and extra bits.
+template <std::size_t Size>
+void writeRanged(BitWriter& out, unsigned value, const std::array<unsigned, Size>& base,
+                 const std::array<int, Size>& extra, unsigned firstSymbol, bool isDistance)
+{
+    std::size_t i = Size - 1;
+    while (base[i] > value)
+        --i;
+    if (isDistance)
+        out.code(static_cast<std::uint32_t>(i), 5);
+    else
+        writeLiteralOrLength(out, firstSymbol + static_cast<unsigned>(i));
+    out.bits(value - base[i], extra[i]);
+}
+
+constexpr std::array<unsigned, 29> lengthBase = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
+                                                 31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+constexpr std::array<int, 29> lengthExtra = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
+                                             2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+constexpr std::array<unsigned, 30> distanceBase = {1,    2,    3,    4,    5,    7,    9,    13,    17,    25,
+                                                   33,   49,   65,   97,   129,  193,  257,  385,   513,   769,
+                                                   1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+constexpr std::array<int, 30> distanceExtra = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
+                                               6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
+
+// A zlib stream of one deflate block with the fixed codes.
+std::vector<std::uint8_t> zlibCompressed(const std::vector<std::uint8_t>& data)
+{
+    constexpr std::size_t window = 32768;
+    constexpr std::size_t longest = 258;
+    constexpr int chainSteps = 256;
+    constexpr std::uint32_t hashSize = 1u << 15;
+    const std::size_t none = SIZE_MAX;
+    std::vector<std::size_t> head(hashSize, none);
+    std::vector<std::size_t> previous(data.size(), none);
+    const auto hashAt = [&data](std::size_t i) {
+        return ((data[i] * 0x9E37u) ^ (data[i + 1] * 0x79B9u) ^ (data[i + 2] * 0x7F4Au)) & (hashSize - 1);
+    };
+    const auto insert = [&](std::size_t i) {
+        if (i + 2 < data.size()) {
+            const std::uint32_t hash = hashAt(i);
+            previous[i] = head[hash];
+            head[hash] = i;
+        }
+    };
+
     std::vector<std::uint8_t> out{0x78, 0x01};
-    std::size_t offset = 0;
-    do {
-        const std::size_t length = std::min(maxBlock, data.size() - offset);
-        const bool last = offset + length == data.size();
-        out.push_back(last ? 1 : 0);
-        out.push_back(static_cast<std::uint8_t>(length & 0xFFu));
-        out.push_back(static_cast<std::uint8_t>(length >> 8));
-        out.push_back(static_cast<std::uint8_t>(~length & 0xFFu));
-        out.push_back(static_cast<std::uint8_t>((~length >> 8) & 0xFFu));
-        out.insert(out.end(), data.begin() + static_cast<std::ptrdiff_t>(offset),
-                   data.begin() + static_cast<std::ptrdiff_t>(offset + length));
-        offset += length;
-    } while (offset < data.size());
+    {
+        BitWriter bits(out);
+        bits.bits(1, 1);  // the last block
+        bits.bits(1, 2);  // fixed codes
+        std::size_t i = 0;
+        while (i < data.size()) {
+            std::size_t bestLength = 0;
+            std::size_t bestDistance = 0;
+            if (i + 2 < data.size()) {
+                std::size_t candidate = head[hashAt(i)];
+                for (int step = 0; step < chainSteps && candidate != none && i - candidate <= window; ++step) {
+                    std::size_t length = 0;
+                    while (length < longest && i + length < data.size() && data[candidate + length] == data[i + length])
+                        ++length;
+                    if (length > bestLength) {
+                        bestLength = length;
+                        bestDistance = i - candidate;
+                    }
+                    candidate = previous[candidate];
+                }
+            }
+            if (bestLength >= 3) {
+                writeRanged(bits, static_cast<unsigned>(bestLength), lengthBase, lengthExtra, 257, false);
+                writeRanged(bits, static_cast<unsigned>(bestDistance), distanceBase, distanceExtra, 0, true);
+                for (std::size_t k = 0; k < bestLength; ++k)
+                    insert(i + k);
+                i += bestLength;
+            } else {
+                writeLiteralOrLength(bits, data[i]);
+                insert(i);
+                ++i;
+            }
+        }
+        writeLiteralOrLength(bits, 256);  // end of block
+    }
     appendU32BigEndian(out, adler32(data));
+    return out;
+}
+
+// Rows of pixels, each led by the PNG filter that leaves the smallest
+// differences (the usual choice of encoders), `bytesPerPixel` bytes a pixel.
+std::vector<std::uint8_t> filteredRows(const std::vector<std::uint8_t>& pixels, std::size_t rowBytes,
+                                       std::size_t bytesPerPixel)
+{
+    std::vector<std::uint8_t> out;
+    const std::vector<std::uint8_t> noRow(rowBytes, 0);
+    for (std::size_t row = 0; row * rowBytes < pixels.size(); ++row) {
+        const std::uint8_t* line = pixels.data() + row * rowBytes;
+        const std::uint8_t* above = row == 0 ? noRow.data() : line - rowBytes;
+        std::vector<std::uint8_t> best;
+        long bestCost = LONG_MAX;
+        for (std::uint8_t filter = 0; filter < 5; ++filter) {
+            std::vector<std::uint8_t> candidate{filter};
+            long cost = 0;
+            for (std::size_t x = 0; x < rowBytes; ++x) {
+                const int a = x >= bytesPerPixel ? line[x - bytesPerPixel] : 0;
+                const int b = above[x];
+                const int c = x >= bytesPerPixel ? above[x - bytesPerPixel] : 0;
+                const int p = a + b - c;
+                const int predictor = filter == 0                                              ? 0
+                    : filter == 1                                                              ? a
+                    : filter == 2                                                              ? b
+                    : filter == 3                                                              ? (a + b) / 2
+                    : std::abs(p - a) <= std::abs(p - b) && std::abs(p - a) <= std::abs(p - c) ? a
+                    : std::abs(p - b) <= std::abs(p - c)                                       ? b
+                                                                                               : c;
+                const auto value = static_cast<std::uint8_t>(line[x] - predictor);
+                candidate.push_back(value);
+                cost += value < 128 ? value : 256 - value;
+            }
+            if (cost < bestCost) {
+                bestCost = cost;
+                best = std::move(candidate);
+            }
+        }
+        out.insert(out.end(), best.begin(), best.end());
+    }
     return out;
 }
 
@@ -766,13 +921,8 @@ std::vector<std::uint8_t> encodePng(const IconImage& image)
         alpha.push_back(i == transparentIndex ? 0 : 255);
     appendPngChunk(out, "tRNS", alpha);
 
-    std::vector<std::uint8_t> rows;
-    for (int y = 0; y < image.size; ++y) {
-        rows.push_back(0);  // no filter
-        const auto row = image.indices.begin() + static_cast<std::ptrdiff_t>(y * image.size);
-        rows.insert(rows.end(), row, row + image.size);
-    }
-    appendPngChunk(out, "IDAT", zlibStored(rows));
+    const auto rowBytes = static_cast<std::size_t>(image.size);
+    appendPngChunk(out, "IDAT", zlibCompressed(filteredRows(image.indices, rowBytes, 1)));
     appendPngChunk(out, "IEND", {});
     return out;
 }
@@ -788,13 +938,8 @@ std::vector<std::uint8_t> encodePngRgba(int size, const std::vector<std::uint8_t
     header.insert(header.end(), {8, 6, 0, 0, 0});  // depth, RGBA, deflate, filter, no interlace
     appendPngChunk(out, "IHDR", header);
 
-    std::vector<std::uint8_t> rows;
-    const auto stride = static_cast<std::ptrdiff_t>(size) * 4;
-    for (std::ptrdiff_t y = 0; y < size; ++y) {
-        rows.push_back(0);  // no filter
-        rows.insert(rows.end(), rgba.begin() + y * stride, rgba.begin() + (y + 1) * stride);
-    }
-    appendPngChunk(out, "IDAT", zlibStored(rows));
+    const auto rowBytes = static_cast<std::size_t>(size) * 4;
+    appendPngChunk(out, "IDAT", zlibCompressed(filteredRows(rgba, rowBytes, 4)));
     appendPngChunk(out, "IEND", {});
     return out;
 }
