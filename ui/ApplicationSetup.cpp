@@ -21,7 +21,12 @@ void prepareApplication()
         qWarning("quartet: Qt's Chinese translations (qtbase_zh_CN) are not installed");
     ReadableSelection::watch();
     initAssets();
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/quartet.ico")));
+    // The pixel art at 16 and 32 pixels, and the icon drawn for 48 and 64, so
+    // that the About dialog's 32-pixel icon is sharp on a scaled screen too.
+    QIcon icon(QStringLiteral(":/quartet.ico"));
+    for (const int size : {48, 64})
+        icon.addFile(QStringLiteral(":/quartet-%1.png").arg(size));
+    QApplication::setWindowIcon(icon);
 }
 
 }  // namespace quartet

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/DialogInputBox.h"
 
+#include "ui/DialogTexts.h"
+
 #include <QInputDialog>
 
 namespace quartet {
@@ -11,6 +13,8 @@ QString DialogInputBox::ask(const QString& prompt, const QString& title, const Q
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultText);
+    dialog.setOkButtonText(dialogTexts::kOk);
+    dialog.setCancelButtonText(dialogTexts::kCancel);
     return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 

@@ -7,10 +7,11 @@ class QListWidget;
 
 namespace quartet {
 
-// Puts the main window's list box behind the solver's result list.
+// Puts the main window's list box behind the solver's result list, its
+// rows as high as a line of its font.
 class ListBoxResultList final : public ResultList {
 public:
-    explicit ListBoxResultList(QListWidget* listBox) : m_listBox(listBox) {}
+    explicit ListBoxResultList(QListWidget* listBox);
 
     void clear() override;
     void append(std::string_view line) override;

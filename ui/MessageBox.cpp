@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/MessageBox.h"
 
+#include "ui/DialogTexts.h"
+
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSpacerItem>
 #include <QStyle>
 
@@ -34,6 +37,7 @@ void makeRoomForTitle(QMessageBox& box)
 void showMessageBox(QWidget* parent, const QString& title, const QString& text)
 {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
+    box.button(QMessageBox::Ok)->setText(dialogTexts::kOk);
     makeRoomForTitle(box);
     box.exec();
     // The focus goes back to the window the box was opened from. Window

@@ -69,7 +69,7 @@ void frmAbout::createControls()
     picIcon->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     picIcon->setLineWidth(2);
     picIcon->setAlignment(Qt::AlignCenter);
-    picIcon->setPixmap(QApplication::windowIcon().pixmap(kIconPixels, kIconPixels));
+    picIcon->setPixmap(QApplication::windowIcon().pixmap(QSize(kIconPixels, kIconPixels), devicePixelRatioF()));
     picIcon->setFocusPolicy(Qt::TabFocus);
     picIcon->setAccessibleName(texts::kIconName);
 

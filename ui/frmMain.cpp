@@ -45,6 +45,26 @@ QFont songFont(int pointSize)
     return font;
 }
 
+// The card picture for a screen's pixel ratio: drawn at twice the size for
+// scaled screens, and brought smoothly to the screen's own pixels where the
+// ratio is not 2, so that it stays as sharp as the text beside it.
+QPixmap cardPicture(qreal ratio)
+{
+    if (ratio <= 1)
+        return QPixmap(QStringLiteral(":/card.bmp"));
+    QImage picture(QStringLiteral(":/card@2x.bmp"));
+    const QSize pixels = (QSizeF(picture.size()) * ratio / 2).toSize();
+    if (pixels != picture.size()) {
+        // Qt 6.4 crashes smooth-scaling this palette picture; a true-colour
+        // copy scales safely.
+        picture = picture.convertToFormat(QImage::Format_RGB32)
+                      .scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    QPixmap card = QPixmap::fromImage(picture);
+    card.setDevicePixelRatio(ratio);
+    return card;
+}
+
 constexpr int kCardFontPoints = 36;
 constexpr int kButtonFontPoints = 12;
 
@@ -98,6 +118,11 @@ void frmMain::createControls()
     QPalette listPalette = lstResult->palette();
     listPalette.setColor(QPalette::Base, listPalette.color(QPalette::Button));
     lstResult->setPalette(listPalette);
+    // A sunken border like the card display's, which the frame draws itself
+    // within its own pixels at every scale factor: a style's frame line falls
+    // just outside them at 1.25 and 1.5, and the list would lose its top or
+    // bottom line.
+    lstResult->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_resultList = std::make_unique<ListBoxResultList>(lstResult);
 
     // The entry panel lies behind the card display; only one is ever seen.
@@ -131,7 +156,7 @@ void frmMain::createControls()
 
 void frmMain::createCardDisplay()
 {
-    const QPixmap card(QStringLiteral(":/card.bmp"));
+    const QPixmap card = cardPicture(devicePixelRatioF());
     for (std::size_t i = 0; i < table::kCardPictures.size(); ++i) {
         const auto& picture = table::kCardPictures[i];
         auto* image = place(new QLabel(Picture1), picture.name, Picture1->inside(picture.rect.toPixels()));

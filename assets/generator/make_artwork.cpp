@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Writes the program's artwork: the card picture (card.bmp), the
-// application icon (quartet.ico) and the same icon as PNG files for the
-// desktop's icon theme (quartet-16.png, quartet-32.png, quartet-64.png).
+// Writes the program's artwork: the card picture (card.bmp, and card@2x.bmp
+// at twice the resolution), the application icon (quartet.ico) and the same
+// icon for the desktop's icon theme (quartet-<size>.png for each size of
+// iconSizes, and quartet.svg).
 //
 //   make_artwork <output directory>
 //
@@ -13,13 +14,17 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace {
@@ -220,10 +225,9 @@ Colour puffColour(const Puff& puff, double base, double x, double y)
     return mix(shadowed, sunlit, 0.35 + 0.65 * light);
 }
 
-Colour cardPixel(int px, int py)
+// The colour at a point of the card, in the card's pixels.
+Colour cardColour(double x, double y)
 {
-    const double x = px + 0.5;
-    const double y = py + 0.5;
     Colour colour = skyColour(y);
     for (const Cloud& cloud : cardClouds()) {
         const double underBase = smoothstep(cloud.base + 2.0, cloud.base - 3.0, y);
@@ -236,13 +240,16 @@ Colour cardPixel(int px, int py)
     return colour;
 }
 
-std::vector<Rgb> renderCard()
+// The card at `scale` device pixels to a card pixel: 1 for the ordinary
+// picture, 2 for high-density screens. Each device pixel takes the colour at
+// its centre.
+std::vector<Rgb> renderCard(int scale)
 {
     std::vector<Rgb> pixels;
-    pixels.reserve(cardWidth * cardHeight);
-    for (int y = 0; y < cardHeight; ++y) {
-        for (int x = 0; x < cardWidth; ++x)
-            pixels.push_back(toRgb(cardPixel(x, y)));
+    pixels.reserve(static_cast<std::size_t>(cardWidth * cardHeight * scale * scale));
+    for (int y = 0; y < cardHeight * scale; ++y) {
+        for (int x = 0; x < cardWidth * scale; ++x)
+            pixels.push_back(toRgb(cardColour((x + 0.5) / scale, (y + 0.5) / scale)));
     }
     return pixels;
 }
@@ -427,7 +434,7 @@ std::uint32_t rowStride(int width, int bitsPerPixel)
 }
 
 void writeInfoHeader(ByteWriter& out, int width, int storedHeight, int bitsPerPixel, std::uint32_t imageSize,
-                     std::uint32_t coloursUsed)
+                     std::uint32_t coloursUsed, std::int32_t pixelsPerMetre = pixelsPerMetreAt96Dpi)
 {
     out.u32(infoHeaderSize);
     out.i32(width);
@@ -436,8 +443,8 @@ void writeInfoHeader(ByteWriter& out, int width, int storedHeight, int bitsPerPi
     out.u16(static_cast<unsigned>(bitsPerPixel));
     out.u32(0);  // no compression
     out.u32(imageSize);
-    out.i32(pixelsPerMetreAt96Dpi);
-    out.i32(pixelsPerMetreAt96Dpi);
+    out.i32(pixelsPerMetre);
+    out.i32(pixelsPerMetre);
     out.u32(coloursUsed);
     out.u32(0);  // all colours are important
 }
@@ -452,7 +459,8 @@ void writePalette(ByteWriter& out, const Palette& palette)
     }
 }
 
-std::vector<std::uint8_t> encodeBmp(const IndexedImage& image, int width, int height)
+// A picture drawn at `scale` device pixels to a pixel says so in its resolution.
+std::vector<std::uint8_t> encodeBmp(const IndexedImage& image, int width, int height, int scale)
 {
     constexpr std::uint32_t fileHeaderSize = 14;
     const std::uint32_t stride = rowStride(width, 8);
@@ -465,7 +473,7 @@ std::vector<std::uint8_t> encodeBmp(const IndexedImage& image, int width, int he
     out.u32(pixelOffset + imageSize);
     out.u32(0);  // two reserved words
     out.u32(pixelOffset);
-    writeInfoHeader(out, width, height, 8, imageSize, paletteSize);
+    writeInfoHeader(out, width, height, 8, imageSize, paletteSize, pixelsPerMetreAt96Dpi * scale);
     writePalette(out, image.palette);
     for (int y = height - 1; y >= 0; --y) {  // bottom row first
         for (int x = 0; x < width; ++x)
@@ -660,9 +668,6 @@ std::vector<std::uint8_t> encodeIco(const std::vector<IconImage>& images)
 
 // ---------------------------------------------------------------------------
 // PNG files of the icon, for desktops that take icons from a theme folder.
-// The pixel data is stored in uncompressed deflate blocks: the images are
-// small, and the file needs no compression library and comes out the same
-// everywhere.
 
 class Crc32 {
 public:
@@ -715,25 +720,182 @@ void appendPngChunk(std::vector<std::uint8_t>& out, std::string_view type, const
     appendU32BigEndian(out, crc.of(typeAndData));
 }
 
-// A zlib stream of stored (uncompressed) deflate blocks.
-std::vector<std::uint8_t> zlibStored(const std::vector<std::uint8_t>& data)
+// Deflate with the fixed Huffman codes, repeats found along hash chains:
+// small enough to write here, needs no compression library, and gives the
+// same bytes everywhere.
+class BitWriter {
+public:
+    explicit BitWriter(std::vector<std::uint8_t>& out) : m_out(out) {}
+    ~BitWriter()
+    {
+        if (m_count > 0)
+            m_out.push_back(static_cast<std::uint8_t>(m_buffer));
+    }
+
+    // Plain fields go least significant bit first.
+    void bits(std::uint32_t value, int count)
+    {
+        m_buffer |= value << m_count;
+        m_count += count;
+        while (m_count >= 8) {
+            m_out.push_back(static_cast<std::uint8_t>(m_buffer & 0xFFu));
+            m_buffer >>= 8;
+            m_count -= 8;
+        }
+    }
+
+    // Huffman codes go most significant bit first.
+    void code(std::uint32_t value, int count)
+    {
+        std::uint32_t reversed = 0;
+        for (int i = 0; i < count; ++i)
+            reversed |= ((value >> i) & 1u) << (count - 1 - i);
+        bits(reversed, count);
+    }
+
+private:
+    std::vector<std::uint8_t>& m_out;
+    std::uint32_t m_buffer = 0;
+    int m_count = 0;
+};
+
+void writeLiteralOrLength(BitWriter& out, unsigned symbol)
 {
-    constexpr std::size_t maxBlock = 65535;
+    if (symbol < 144)
+        out.code(0x30 + symbol, 8);
+    else if (symbol < 256)
+        out.code(0x190 + symbol - 144, 9);
+    else if (symbol < 280)
+        out.code(symbol - 256, 7);
+    else
+        out.code(0xC0 + symbol - 280, 8);
+}
+
+// A length or distance as its symbol, from a table of each symbol's first
+// value and extra bits.
+template <std::size_t Size>
+void writeRanged(BitWriter& out, unsigned value, const std::array<unsigned, Size>& base,
+                 const std::array<int, Size>& extra, unsigned firstSymbol, bool isDistance)
+{
+    std::size_t i = Size - 1;
+    while (base[i] > value)
+        --i;
+    if (isDistance)
+        out.code(static_cast<std::uint32_t>(i), 5);
+    else
+        writeLiteralOrLength(out, firstSymbol + static_cast<unsigned>(i));
+    out.bits(value - base[i], extra[i]);
+}
+
+constexpr std::array<unsigned, 29> lengthBase = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
+                                                 31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+constexpr std::array<int, 29> lengthExtra = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
+                                             2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+constexpr std::array<unsigned, 30> distanceBase = {1,    2,    3,    4,    5,    7,    9,    13,    17,    25,
+                                                   33,   49,   65,   97,   129,  193,  257,  385,   513,   769,
+                                                   1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+constexpr std::array<int, 30> distanceExtra = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
+                                               6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
+
+// A zlib stream of one deflate block with the fixed codes.
+std::vector<std::uint8_t> zlibCompressed(const std::vector<std::uint8_t>& data)
+{
+    constexpr std::size_t window = 32768;
+    constexpr std::size_t longest = 258;
+    constexpr int chainSteps = 256;
+    constexpr std::uint32_t hashSize = 1u << 15;
+    const std::size_t none = SIZE_MAX;
+    std::vector<std::size_t> head(hashSize, none);
+    std::vector<std::size_t> previous(data.size(), none);
+    const auto hashAt = [&data](std::size_t i) {
+        return ((data[i] * 0x9E37u) ^ (data[i + 1] * 0x79B9u) ^ (data[i + 2] * 0x7F4Au)) & (hashSize - 1);
+    };
+    const auto insert = [&](std::size_t i) {
+        if (i + 2 < data.size()) {
+            const std::uint32_t hash = hashAt(i);
+            previous[i] = head[hash];
+            head[hash] = i;
+        }
+    };
+
     std::vector<std::uint8_t> out{0x78, 0x01};
-    std::size_t offset = 0;
-    do {
-        const std::size_t length = std::min(maxBlock, data.size() - offset);
-        const bool last = offset + length == data.size();
-        out.push_back(last ? 1 : 0);
-        out.push_back(static_cast<std::uint8_t>(length & 0xFFu));
-        out.push_back(static_cast<std::uint8_t>(length >> 8));
-        out.push_back(static_cast<std::uint8_t>(~length & 0xFFu));
-        out.push_back(static_cast<std::uint8_t>((~length >> 8) & 0xFFu));
-        out.insert(out.end(), data.begin() + static_cast<std::ptrdiff_t>(offset),
-                   data.begin() + static_cast<std::ptrdiff_t>(offset + length));
-        offset += length;
-    } while (offset < data.size());
+    {
+        BitWriter bits(out);
+        bits.bits(1, 1);  // the last block
+        bits.bits(1, 2);  // fixed codes
+        std::size_t i = 0;
+        while (i < data.size()) {
+            std::size_t bestLength = 0;
+            std::size_t bestDistance = 0;
+            if (i + 2 < data.size()) {
+                std::size_t candidate = head[hashAt(i)];
+                for (int step = 0; step < chainSteps && candidate != none && i - candidate <= window; ++step) {
+                    std::size_t length = 0;
+                    while (length < longest && i + length < data.size() && data[candidate + length] == data[i + length])
+                        ++length;
+                    if (length > bestLength) {
+                        bestLength = length;
+                        bestDistance = i - candidate;
+                    }
+                    candidate = previous[candidate];
+                }
+            }
+            if (bestLength >= 3) {
+                writeRanged(bits, static_cast<unsigned>(bestLength), lengthBase, lengthExtra, 257, false);
+                writeRanged(bits, static_cast<unsigned>(bestDistance), distanceBase, distanceExtra, 0, true);
+                for (std::size_t k = 0; k < bestLength; ++k)
+                    insert(i + k);
+                i += bestLength;
+            } else {
+                writeLiteralOrLength(bits, data[i]);
+                insert(i);
+                ++i;
+            }
+        }
+        writeLiteralOrLength(bits, 256);  // end of block
+    }
     appendU32BigEndian(out, adler32(data));
+    return out;
+}
+
+// Rows of pixels, each led by the PNG filter that leaves the smallest
+// differences (the usual choice of encoders), `bytesPerPixel` bytes a pixel.
+std::vector<std::uint8_t> filteredRows(const std::vector<std::uint8_t>& pixels, std::size_t rowBytes,
+                                       std::size_t bytesPerPixel)
+{
+    std::vector<std::uint8_t> out;
+    const std::vector<std::uint8_t> noRow(rowBytes, 0);
+    for (std::size_t row = 0; row * rowBytes < pixels.size(); ++row) {
+        const std::uint8_t* line = pixels.data() + row * rowBytes;
+        const std::uint8_t* above = row == 0 ? noRow.data() : line - rowBytes;
+        std::vector<std::uint8_t> best;
+        long bestCost = LONG_MAX;
+        for (std::uint8_t filter = 0; filter < 5; ++filter) {
+            std::vector<std::uint8_t> candidate{filter};
+            long cost = 0;
+            for (std::size_t x = 0; x < rowBytes; ++x) {
+                const int a = x >= bytesPerPixel ? line[x - bytesPerPixel] : 0;
+                const int b = above[x];
+                const int c = x >= bytesPerPixel ? above[x - bytesPerPixel] : 0;
+                const int p = a + b - c;
+                const int predictor = filter == 0                                              ? 0
+                    : filter == 1                                                              ? a
+                    : filter == 2                                                              ? b
+                    : filter == 3                                                              ? (a + b) / 2
+                    : std::abs(p - a) <= std::abs(p - b) && std::abs(p - a) <= std::abs(p - c) ? a
+                    : std::abs(p - b) <= std::abs(p - c)                                       ? b
+                                                                                               : c;
+                const auto value = static_cast<std::uint8_t>(line[x] - predictor);
+                candidate.push_back(value);
+                cost += value < 128 ? value : 256 - value;
+            }
+            if (cost < bestCost) {
+                bestCost = cost;
+                best = std::move(candidate);
+            }
+        }
+        out.insert(out.end(), best.begin(), best.end());
+    }
     return out;
 }
 
@@ -759,27 +921,316 @@ std::vector<std::uint8_t> encodePng(const IconImage& image)
         alpha.push_back(i == transparentIndex ? 0 : 255);
     appendPngChunk(out, "tRNS", alpha);
 
-    std::vector<std::uint8_t> rows;
-    for (int y = 0; y < image.size; ++y) {
-        rows.push_back(0);  // no filter
-        const auto row = image.indices.begin() + static_cast<std::ptrdiff_t>(y * image.size);
-        rows.insert(rows.end(), row, row + image.size);
-    }
-    appendPngChunk(out, "IDAT", zlibStored(rows));
+    const auto rowBytes = static_cast<std::size_t>(image.size);
+    appendPngChunk(out, "IDAT", zlibCompressed(filteredRows(image.indices, rowBytes, 1)));
     appendPngChunk(out, "IEND", {});
     return out;
 }
 
-// The hand-drawn art at twice its size, each pixel a 2 x 2 block, so that the
-// large icon keeps the crisp outlines of the pixel art.
-IconImage doubled(const IconImage& image)
+// A true-colour PNG with alpha, top row first, four bytes a pixel.
+std::vector<std::uint8_t> encodePngRgba(int size, const std::vector<std::uint8_t>& rgba)
 {
-    IconImage large{image.size * 2, {}};
-    for (int y = 0; y < large.size; ++y) {
-        for (int x = 0; x < large.size; ++x)
-            large.indices.push_back(image.indices[static_cast<std::size_t>(y / 2 * image.size + x / 2)]);
+    std::vector<std::uint8_t> out{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+
+    std::vector<std::uint8_t> header;
+    appendU32BigEndian(header, static_cast<std::uint32_t>(size));
+    appendU32BigEndian(header, static_cast<std::uint32_t>(size));
+    header.insert(header.end(), {8, 6, 0, 0, 0});  // depth, RGBA, deflate, filter, no interlace
+    appendPngChunk(out, "IHDR", header);
+
+    const auto rowBytes = static_cast<std::size_t>(size) * 4;
+    appendPngChunk(out, "IDAT", zlibCompressed(filteredRows(rgba, rowBytes, 4)));
+    appendPngChunk(out, "IEND", {});
+    return out;
+}
+
+// ---------------------------------------------------------------------------
+// The icon in shapes, for the desktop's sizes other than the pixel art's and
+// as its scalable icon: the same stack of cards, drawn on the pixel art's
+// grid of 32 units, so that every card, outline and digit stroke stands where
+// the 32-pixel icon has it.
+
+constexpr double iconUnits = 32;
+
+// The sizes of the hicolor icon theme that desktops ask for.
+constexpr std::array<int, 8> iconSizes = {16, 22, 24, 32, 48, 64, 128, 256};
+
+struct Point {
+    double x;
+    double y;
+};
+
+struct RoundedRect {
+    double left;
+    double top;
+    double right;
+    double bottom;
+    double radius;
+
+    bool contains(Point p) const
+    {
+        const double dx = p.x - std::clamp(p.x, left + radius, right - radius);
+        const double dy = p.y - std::clamp(p.y, top + radius, bottom - radius);
+        return p.x >= left && p.x < right && p.y >= top && p.y < bottom && dx * dx + dy * dy <= radius * radius;
     }
-    return large;
+    RoundedRect inset(double by) const { return {left + by, top + by, right - by, bottom - by, radius - by / 2}; }
+};
+
+struct Circle {
+    Point centre;
+    double radius;
+
+    bool contains(Point p) const
+    {
+        const double dx = p.x - centre.x;
+        const double dy = p.y - centre.y;
+        return dx * dx + dy * dy <= radius * radius;
+    }
+};
+
+// A line through points, with round ends and joins, as a pen draws it.
+struct Stroke {
+    std::vector<Point> points;
+    double width;
+
+    bool contains(Point p) const
+    {
+        const double reach = width * width / 4;
+        for (std::size_t i = 0; i + 1 < points.size(); ++i) {
+            const Point a = points[i];
+            const Point b = points[i + 1];
+            const double lx = b.x - a.x;
+            const double ly = b.y - a.y;
+            const double t = std::clamp(((p.x - a.x) * lx + (p.y - a.y) * ly) / (lx * lx + ly * ly), 0.0, 1.0);
+            const double dx = p.x - (a.x + t * lx);
+            const double dy = p.y - (a.y + t * ly);
+            if (dx * dx + dy * dy <= reach)
+                return true;
+        }
+        return false;
+    }
+};
+
+using Outline = std::variant<RoundedRect, Circle, Stroke>;
+
+// A plain colour, or colours that blend from one height to the next.
+struct GradientStop {
+    double y;
+    Rgb colour;
+};
+
+struct Shape {
+    Outline outline;
+    std::vector<GradientStop> paint;  // top to bottom; one stop for a plain colour
+    std::optional<RoundedRect> clip;  // drawn only inside it
+
+    bool covers(Point p) const
+    {
+        return std::visit([p](const auto& outline) { return outline.contains(p); }, outline)
+            && (!clip || clip->contains(p));
+    }
+
+    Colour colourAt(double y) const
+    {
+        const auto channels = [](const Rgb& c) { return Colour{double(c.r), double(c.g), double(c.b)}; };
+        if (y <= paint.front().y)
+            return channels(paint.front().colour);
+        for (std::size_t i = 1; i < paint.size(); ++i) {
+            if (y < paint[i].y) {
+                const double t = (y - paint[i - 1].y) / (paint[i].y - paint[i - 1].y);
+                return mix(channels(paint[i - 1].colour), channels(paint[i].colour), t);
+            }
+        }
+        return channels(paint.back().colour);
+    }
+};
+
+Rgb iconColour(char letter)
+{
+    return iconColours[iconIndex(letter)].colour;
+}
+
+std::vector<GradientStop> plain(char letter)
+{
+    return {{0, iconColour(letter)}};
+}
+
+// Back to front, as painted.
+std::vector<Shape> iconShapes()
+{
+    std::vector<Shape> shapes;
+    // The three cards behind: outline, face, and a shaded right edge.
+    const struct {
+        RoundedRect card;
+        char face;
+        char edge;
+    } backCards[] = {
+        {{14, 1, 30, 22, 1.6}, 'Y', 'y'},
+        {{10, 4, 26, 25, 1.6}, 'O', 'o'},
+        {{6, 7, 22, 28, 1.6}, 'R', 'r'},
+    };
+    for (const auto& back : backCards) {
+        const RoundedRect face = back.card.inset(1);
+        shapes.push_back({back.card, plain('K'), {}});
+        shapes.push_back({face, plain(back.edge), {}});
+        shapes.push_back(
+            {RoundedRect{face.left, face.top, face.right - 1, face.bottom, face.radius}, plain(back.face), {}});
+    }
+
+    // The front card: sky deepening towards the head, a cloud at the foot.
+    const RoundedRect front{2, 10, 18, 31, 1.6};
+    const RoundedRect sky = front.inset(1);
+    shapes.push_back({front, plain('K'), {}});
+    shapes.push_back(
+        {sky, {{11.5, iconColour('B')}, {14, iconColour('S')}, {22.5, iconColour('S')}, {25, iconColour('s')}}, {}});
+    shapes.push_back({RoundedRect{5.6, 27.2, 16.4, 29.1, 0.9}, plain('c'), sky});
+    for (const Circle& puff :
+         {Circle{{8.2, 27.2}, 1.4}, Circle{{10.3, 26.4}, 1.6}, Circle{{12.3, 27.3}, 1.2}, Circle{{14.1, 26.9}, 1.3}})
+        shapes.push_back({puff, plain('W'), sky});
+    shapes.push_back({RoundedRect{6.4, 26.6, 15.6, 28.2, 0.8}, plain('W'), sky});
+
+    // "24", in strokes two units wide like the pixel art's.
+    const Stroke two{{{5.0, 15.0},
+                      {5.4, 14.1},
+                      {6.5, 13.6},
+                      {7.6, 14.1},
+                      {8.0, 15.2},
+                      {7.8, 16.3},
+                      {5.0, 20.0},
+                      {5.0, 21.0},
+                      {8.0, 21.0}},
+                     2.0};
+    const Stroke four{{{12.0, 14.0}, {12.0, 18.0}, {15.0, 18.0}}, 2.0};
+    const Stroke fourStem{{{15.0, 14.0}, {15.0, 21.0}}, 2.0};
+    for (const Stroke& digit : {two, four, fourStem})
+        shapes.push_back({digit, plain('K'), {}});
+    return shapes;
+}
+
+// The shapes at `size` pixels, four bytes (RGBA) a pixel: each pixel is
+// covered by the share of its sample points that a shape covers, and the
+// shapes are laid over each other in order.
+std::vector<std::uint8_t> renderIcon(const std::vector<Shape>& shapes, int size)
+{
+    constexpr int samples = 8;  // to a side of a pixel
+    const double unitsPerPixel = iconUnits / size;
+    std::vector<std::uint8_t> rgba;
+    rgba.reserve(static_cast<std::size_t>(size * size * 4));
+    for (int py = 0; py < size; ++py) {
+        for (int px = 0; px < size; ++px) {
+            Colour premultiplied;
+            double alpha = 0;
+            const double centreY = (py + 0.5) * unitsPerPixel;
+            for (const Shape& shape : shapes) {
+                int covered = 0;
+                for (int sy = 0; sy < samples; ++sy) {
+                    for (int sx = 0; sx < samples; ++sx) {
+                        const Point p{(px + (sx + 0.5) / samples) * unitsPerPixel,
+                                      (py + (sy + 0.5) / samples) * unitsPerPixel};
+                        covered += shape.covers(p) ? 1 : 0;
+                    }
+                }
+                if (covered == 0)
+                    continue;
+                const double cover = static_cast<double>(covered) / (samples * samples);
+                const Colour colour = shape.colourAt(centreY);
+                premultiplied = mix(premultiplied, colour, cover);
+                alpha += (1 - alpha) * cover;
+            }
+            const Colour straight = alpha > 0
+                ? Colour{premultiplied.r / alpha, premultiplied.g / alpha, premultiplied.b / alpha}
+                : Colour{};
+            const Rgb pixel = toRgb(straight);
+            rgba.insert(rgba.end(), {pixel.r, pixel.g, pixel.b, toByte(alpha * 255)});
+        }
+    }
+    return rgba;
+}
+
+// ---------------------------------------------------------------------------
+// The same shapes as the desktop's scalable icon (SVG). Numbers are written
+// from integers, so that the text is the same on every platform.
+
+std::string svgNumber(double value)
+{
+    const long hundredths = std::lround(value * 100);
+    std::string text = std::to_string(std::labs(hundredths) / 100);
+    if (const long fraction = std::labs(hundredths) % 100; fraction != 0) {
+        text += '.';
+        text += static_cast<char>('0' + fraction / 10);
+        if (fraction % 10 != 0)
+            text += static_cast<char>('0' + fraction % 10);
+    }
+    return hundredths < 0 ? "-" + text : text;
+}
+
+std::string svgColour(const Rgb& colour)
+{
+    constexpr std::string_view digits = "0123456789abcdef";
+    std::string text = "#";
+    for (const unsigned channel : {colour.r, colour.g, colour.b}) {
+        text += digits[channel >> 4];
+        text += digits[channel & 0xFu];
+    }
+    return text;
+}
+
+std::string svgRect(const RoundedRect& r)
+{
+    return "x=\"" + svgNumber(r.left) + "\" y=\"" + svgNumber(r.top) + "\" width=\"" + svgNumber(r.right - r.left)
+        + "\" height=\"" + svgNumber(r.bottom - r.top) + "\" rx=\"" + svgNumber(r.radius) + "\"";
+}
+
+std::string svgOutline(const Outline& outline)
+{
+    if (const auto* rect = std::get_if<RoundedRect>(&outline))
+        return "<rect " + svgRect(*rect);
+    if (const auto* circle = std::get_if<Circle>(&outline))
+        return "<circle cx=\"" + svgNumber(circle->centre.x) + "\" cy=\"" + svgNumber(circle->centre.y) + "\" r=\""
+            + svgNumber(circle->radius) + "\"";
+    const auto& stroke = std::get<Stroke>(outline);
+    std::string points;
+    for (const Point& p : stroke.points)
+        points += (points.empty() ? "" : " ") + svgNumber(p.x) + "," + svgNumber(p.y);
+    return "<polyline points=\"" + points + "\" stroke-width=\"" + svgNumber(stroke.width)
+        + "\" stroke-linecap=\"round\" stroke-linejoin=\"round\" fill=\"none\"";
+}
+
+std::vector<std::uint8_t> encodeSvg(const std::vector<Shape>& shapes)
+{
+    std::string defs;
+    std::string body;
+    int gradients = 0;
+    int clips = 0;
+    for (const Shape& shape : shapes) {
+        std::string paint = svgColour(shape.paint.front().colour);
+        if (shape.paint.size() > 1) {
+            const std::string id = "sky" + std::to_string(++gradients);
+            const double top = shape.paint.front().y;
+            const double height = shape.paint.back().y - top;
+            defs += "    <linearGradient id=\"" + id + "\" gradientUnits=\"userSpaceOnUse\" x1=\"0\" y1=\""
+                + svgNumber(top) + "\" x2=\"0\" y2=\"" + svgNumber(shape.paint.back().y) + "\">\n";
+            for (const GradientStop& stop : shape.paint)
+                defs += "      <stop offset=\"" + svgNumber((stop.y - top) / height) + "\" stop-color=\""
+                    + svgColour(stop.colour) + "\"/>\n";
+            defs += "    </linearGradient>\n";
+            paint = "url(#" + id + ")";
+        }
+        const bool stroked = std::holds_alternative<Stroke>(shape.outline);
+        std::string element = "  " + svgOutline(shape.outline) + (stroked ? " stroke=\"" : " fill=\"") + paint + "\"";
+        if (shape.clip) {
+            const std::string id = "card" + std::to_string(++clips);
+            defs += "    <clipPath id=\"" + id + "\"><rect " + svgRect(*shape.clip) + "/></clipPath>\n";
+            element += " clip-path=\"url(#" + id + ")\"";
+        }
+        body += element + "/>\n";
+    }
+    const std::string svg =
+        "<!-- SPDX-License-Identifier: GPL-3.0-or-later -->\n"
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"32\" height=\"32\" viewBox=\"0 0 32 32\">\n"
+        "  <defs>\n"
+        + defs + "  </defs>\n" + body + "</svg>\n";
+    return {svg.begin(), svg.end()};
 }
 
 // ---------------------------------------------------------------------------
@@ -811,14 +1262,26 @@ int main(int argc, char** argv)
         return EXIT_FAILURE;
     }
 
-    const std::vector<std::uint8_t> card = encodeBmp(quantize(renderCard()), cardWidth, cardHeight);
     const IconImage small = iconFromArt(icon16);
     const IconImage medium = iconFromArt(icon32);
-    const std::vector<std::uint8_t> icon = encodeIco({medium, small});
+    const std::vector<Shape> shapes = iconShapes();
 
-    const bool written = writeFile(directory / "card.bmp", card) && writeFile(directory / "quartet.ico", icon)
-        && writeFile(directory / "quartet-16.png", encodePng(small))
-        && writeFile(directory / "quartet-32.png", encodePng(medium))
-        && writeFile(directory / "quartet-64.png", encodePng(doubled(medium)));
+    std::vector<std::pair<std::string, std::vector<std::uint8_t>>> files = {
+        {"card.bmp", encodeBmp(quantize(renderCard(1)), cardWidth, cardHeight, 1)},
+        {"card@2x.bmp", encodeBmp(quantize(renderCard(2)), 2 * cardWidth, 2 * cardHeight, 2)},
+        {"quartet.ico", encodeIco({medium, small})},
+        {"quartet.svg", encodeSvg(shapes)},
+    };
+    // The desktop's icon sizes: the pixel art where it was drawn for the
+    // size, the shapes elsewhere.
+    for (const int size : iconSizes) {
+        const std::vector<std::uint8_t> png = size == small.size ? encodePng(small)
+            : size == medium.size                                ? encodePng(medium)
+                                                                 : encodePngRgba(size, renderIcon(shapes, size));
+        files.emplace_back("quartet-" + std::to_string(size) + ".png", png);
+    }
+    bool written = true;
+    for (const auto& [name, bytes] : files)
+        written = written && writeFile(directory / name, bytes);
     return written ? EXIT_SUCCESS : EXIT_FAILURE;
 }

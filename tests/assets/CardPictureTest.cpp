@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QImage>
 #include <QPoint>
+#include <QSet>
 
 #include <algorithm>
 #include <cmath>
@@ -64,6 +65,39 @@ TEST(CardPictureFile, LoadsAsAn8BitIndexedImage)
     EXPECT_EQ(image.size(), QSize(width, height));
     EXPECT_EQ(image.format(), QImage::Format_Indexed8);
     EXPECT_EQ(image.colorCount(), 256);
+}
+
+// The picture for screens scaled by 2 shows the same sky in finer pixels:
+// each block of four pixels averages out to the ordinary picture's pixel,
+// and the blocks are not all plain copies of it.
+TEST(CardPictureFile, HasTheSameSkyAtTwiceTheResolution)
+{
+    initAssets();
+    const QImage single = QImage(cardPath).convertToFormat(QImage::Format_RGB32);
+    const QImage twice(QStringLiteral(":/card@2x.bmp"));
+    ASSERT_EQ(twice.size(), QSize(2 * width, 2 * height));
+    EXPECT_EQ(twice.format(), QImage::Format_Indexed8);
+
+    double difference = 0;
+    int plainBlocks = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            double r = 0, g = 0, b = 0;
+            QSet<QRgb> colours;
+            for (const QPoint corner : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)}) {
+                const QRgb pixel = twice.pixel(2 * x + corner.x(), 2 * y + corner.y());
+                r += qRed(pixel) / 4.0;
+                g += qGreen(pixel) / 4.0;
+                b += qBlue(pixel) / 4.0;
+                colours.insert(pixel);
+            }
+            const QRgb expected = single.pixel(x, y);
+            difference += std::abs(r - qRed(expected)) + std::abs(g - qGreen(expected)) + std::abs(b - qBlue(expected));
+            plainBlocks += colours.size() == 1 ? 1 : 0;
+        }
+    }
+    EXPECT_LT(difference / (3 * width * height), 3.0) << "mean difference per channel";
+    EXPECT_LT(plainBlocks, width * height / 2);
 }
 
 // Checks of the picture itself: a bright sky of light blue with white clouds

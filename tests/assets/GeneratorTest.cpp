@@ -35,7 +35,9 @@ TEST(ArtworkGenerator, ReproducesTheCommittedFiles)
     ASSERT_EQ(runGenerator({output.path()}), 0);
 
     const QDir committed(QStringLiteral(QUARTET_ASSETS_DIR));
-    for (const char* name : {"card.bmp", "quartet.ico", "quartet-16.png", "quartet-32.png", "quartet-64.png"}) {
+    for (const char* name :
+         {"card.bmp", "card@2x.bmp", "quartet.ico", "quartet.svg", "quartet-16.png", "quartet-22.png", "quartet-24.png",
+          "quartet-32.png", "quartet-48.png", "quartet-64.png", "quartet-128.png", "quartet-256.png"}) {
         SCOPED_TRACE(name);
         const QByteArray generated = fileBytes(output.filePath(QString::fromLatin1(name)));
         ASSERT_FALSE(generated.isEmpty());

@@ -25,9 +25,15 @@ expected="usr/games/quartet
 usr/share/applications/$id.desktop
 usr/share/doc/quartet/changelog.gz
 usr/share/doc/quartet/copyright
+usr/share/icons/hicolor/128x128/apps/$id.png
 usr/share/icons/hicolor/16x16/apps/$id.png
+usr/share/icons/hicolor/22x22/apps/$id.png
+usr/share/icons/hicolor/24x24/apps/$id.png
+usr/share/icons/hicolor/256x256/apps/$id.png
 usr/share/icons/hicolor/32x32/apps/$id.png
+usr/share/icons/hicolor/48x48/apps/$id.png
 usr/share/icons/hicolor/64x64/apps/$id.png
+usr/share/icons/hicolor/scalable/apps/$id.svg
 usr/share/man/man6/quartet.6.gz
 usr/share/metainfo/$id.metainfo.xml"
 actual=$(cd "$stage" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort)
@@ -69,8 +75,12 @@ fi
 grep -q '^License: GPL-3.0-or-later$' "$root/share/doc/quartet/copyright" 2>/dev/null \
     || fail "the copyright file does not state GPL-3.0-or-later"
 
-# The icons: square PNG files of their folder's size.
-for size in 16 32 64; do
+# The icons: square PNG files of their folder's size, and a scalable picture.
+svg=$root/share/icons/hicolor/scalable/apps/$id.svg
+if [[ -f $svg ]] && ! grep -q '^<svg ' "$svg"; then
+    fail "$svg is not an SVG picture"
+fi
+for size in 16 22 24 32 48 64 128 256; do
     icon=$root/share/icons/hicolor/${size}x${size}/apps/$id.png
     [[ -f $icon ]] || continue
     got=$(identify -format '%m %wx%h' "$icon" 2>&1)

@@ -30,10 +30,11 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [[ -n "$(field Maintainer)" ]] || fail "the package names no maintainer"
 
 # Installing it must bring in everything the program needs to start: the
-# Qt and GLib libraries it links (found by dpkg-shlibdeps) and the Song face font.
+# Qt and GLib libraries it links (found by dpkg-shlibdeps), the Song face
+# font and the sans-serif one of Debian's Chinese desktop.
 depends=$(field Depends)
 names=" $(sed -E 's/ \([^)]*\)//g; s/,//g' <<<"$depends") "
-for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libglib2.0-0 fonts-arphic-uming qt6-translations-l10n; do
+for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libglib2.0-0 fonts-arphic-uming fonts-noto-cjk qt6-translations-l10n; do
     [[ "$names" == *" $package "* ]] || fail "Depends lacks $package: $depends"
 done
 # A system information tool for the About dialog's button, on any desktop.
@@ -43,9 +44,15 @@ expected="./usr/games/quartet
 ./usr/share/applications/$id.desktop
 ./usr/share/doc/quartet/changelog.gz
 ./usr/share/doc/quartet/copyright
+./usr/share/icons/hicolor/128x128/apps/$id.png
 ./usr/share/icons/hicolor/16x16/apps/$id.png
+./usr/share/icons/hicolor/22x22/apps/$id.png
+./usr/share/icons/hicolor/24x24/apps/$id.png
+./usr/share/icons/hicolor/256x256/apps/$id.png
 ./usr/share/icons/hicolor/32x32/apps/$id.png
+./usr/share/icons/hicolor/48x48/apps/$id.png
 ./usr/share/icons/hicolor/64x64/apps/$id.png
+./usr/share/icons/hicolor/scalable/apps/$id.svg
 ./usr/share/man/man6/quartet.6.gz
 ./usr/share/metainfo/$id.metainfo.xml"
 listing=$(dpkg-deb -c "$deb")

@@ -1,14 +1,35 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/MessageBoxes.h"
 #include "tests/ui/MainWindowFixture.h"
+#include "ui/DialogInputBox.h"
+#include "ui/QtTranslations.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProxyStyle>
+#include <QTranslator>
 
 namespace quartet::test {
 namespace {
+
+// Hands Qt its standard button texts in English, past its Chinese
+// translation, as KDE's platform theme does on an English desktop.
+class EnglishStandardButtons final : public QTranslator {
+public:
+    EnglishStandardButtons()
+    {
+        installQtTranslations();  // first, so that this one is asked before it
+        QCoreApplication::installTranslator(this);
+    }
+    ~EnglishStandardButtons() override { QCoreApplication::removeTranslator(this); }
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* sourceText, const char*, int) const override
+    {
+        return qstrcmp(context, "QPlatformTheme") == 0 ? QString::fromLatin1(sourceText) : QString();
+    }
+};
 
 TEST_F(MainWindowTest, EveryControlStandsWhereTheLayoutPutsIt)
 {
@@ -42,6 +63,34 @@ TEST_F(MainWindowTest, EveryControlStandsWhereTheLayoutPutsIt)
     EXPECT_EQ(window->centralWidget()->size(), QSize(438, 328));
     EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "the window must not be resizable";
     EXPECT_FALSE(window->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+}
+
+// A style with tall list rows, as Breeze has.
+class TallRowsStyle final : public QProxyStyle {
+public:
+    TallRowsStyle() : QProxyStyle(QStringLiteral("Fusion")) {}
+    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                           const QWidget* widget) const override
+    {
+        const QSize fusion = QProxyStyle::sizeFromContents(type, option, size, widget);
+        return type == CT_ItemViewItem ? fusion + QSize(0, 9) : fusion;
+    }
+};
+
+TEST_F(MainWindowTest, TheResultListShowsNineteenLinesWhateverTheStyle)
+{
+    open();
+    TallRowsStyle tallRows;  // the list falls back to the application's style when it goes
+    for (QStyle* style : {QApplication::style(), static_cast<QStyle*>(&tallRows)}) {
+        list()->setStyle(style);
+        list()->clear();
+        for (int line = 0; line < 30; ++line)
+            list()->addItem(QString::number(line));
+        int whole = 0;
+        for (int row = 0; row < list()->count(); ++row)
+            whole += list()->viewport()->rect().contains(list()->visualItemRect(list()->item(row))) ? 1 : 0;
+        EXPECT_EQ(whole, 19) << style->name().toStdString();
+    }
 }
 
 TEST_F(MainWindowTest, CaptionsAndFontsOfTheControls)
@@ -175,6 +224,7 @@ TEST_F(MainWindowTest, AnswerAtStartListsTheNoSolutionLine)
 
 TEST_F(MainWindowTest, CtrlHShowsTheHelpMessageFromTheList)
 {
+    const EnglishStandardButtons englishDesktop;
     open();
     list()->setFocus();
     const auto seen = answerMessageBox([this] { key(Qt::Key_H, Qt::ControlModifier, list()); });
@@ -187,6 +237,21 @@ TEST_F(MainWindowTest, CtrlHShowsTheHelpMessageFromTheList)
     EXPECT_EQ(seen.buttons, QMessageBox::Ok);
     EXPECT_EQ(seen.okText, QString::fromUtf8("确定"));
     EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+}
+
+TEST_F(MainWindowTest, TheSettingsBoxButtonsReadChineseOnAnEnglishDesktop)
+{
+    const EnglishStandardButtons englishDesktop;
+    open();
+    DialogInputBox inputBox(window.get());
+    QStringList captions;
+    inspectModalDialog([&inputBox] { inputBox.ask(QStringLiteral("?"), QStringLiteral("-"), QStringLiteral("13")); },
+                       [&captions](QDialog& box) {
+                           for (const auto* button : box.findChildren<QPushButton*>())
+                               captions.append(button->text());
+                       });
+    captions.sort();
+    EXPECT_EQ(captions, QStringList({QString::fromUtf8("取消"), QString::fromUtf8("确定")}));
 }
 
 TEST_F(MainWindowTest, CtrlXEndsTheProgramEvenFromTheList)
@@ -234,9 +299,9 @@ TEST_F(MainWindowTest, LoadReadsTheLargestCardValue)
         std::int16_t maxVal;
     };
     const Case cases[] = {
-        {nullptr, 9}, {"200", 200},                 // no range test at start-up
-        {"13", 13},   {"-4", -4},   {"eleven", 9},  // a text that is no number falls back to 9
-        {"40000", 9},
+        {nullptr, 9},  {"13", 13},   {"-4", -4},  // small values are taken: a deal says why it deals none
+        {"eleven", 9}, {"40000", 9},              // a text that is no number falls back to 9
+        {"200", 9},                               // and so does a value the card labels cannot show
     };
     for (const auto& c : cases) {
         storedValues.clear();
@@ -251,10 +316,10 @@ TEST_F(MainWindowTest, LoadReadsTheLargestCardValue)
 
 TEST_F(MainWindowTest, SettingsCommandAsksForAndStoresTheLargestValue)
 {
-    storedValues.insert(MemorySettingsStore::maxValPath(), "200");
+    storedValues.insert(MemorySettingsStore::maxValPath(), "50");
     open({}, {"12"});
     action("mnuOption")->trigger();
-    ASSERT_EQ(input->defaults, QStringList{"200"});
+    ASSERT_EQ(input->defaults, QStringList{"50"});
     EXPECT_EQ(input->titles, QStringList{QString::fromUtf8("设置")});
     EXPECT_EQ(input->prompts, QStringList{QString::fromUtf8("请输入由系统生成的牌的最大数字值:")});
     EXPECT_EQ(window->maxVal(), 12);

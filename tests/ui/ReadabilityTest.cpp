@@ -236,6 +236,55 @@ TEST_F(ReadabilityTest, AboutDialogAndItsMessage)
     EXPECT_TRUE(shown);
 }
 
+// The result list's frame keeps all four lines at the scale factor the test
+// runs with, though at 1.25 and 1.5 the edges of the list's inside fall
+// between pixels.
+TEST_F(ReadabilityTest, TheResultListKeepsItsFrame)
+{
+    open();
+    child<QPushButton>("cmdDeal")->setFocus();  // the frame alone, without the list's focus mark
+    const QImage shot = window->grab().toImage();
+    const qreal scale = shot.devicePixelRatio();
+    const QRectF frame(list()->mapTo(window.get(), QPoint(0, 0)), list()->size());
+    // From the middle of each side outwards, one logical pixel a step.
+    const std::pair<QPointF, QPointF> sides[] = {
+        {{frame.center().x(), frame.top()}, {0, -1}},
+        {{frame.center().x(), frame.bottom()}, {0, 1}},
+        {{frame.left(), frame.center().y()}, {-1, 0}},
+        {{frame.right(), frame.center().y()}, {1, 0}},
+    };
+    const auto colourAt = [&shot, scale](QPointF point) { return shot.pixel((point * scale).toPoint()); };
+    for (const auto& [edge, out] : sides) {
+        const QRgb outside = colourAt(edge + 3 * out);
+        const QRgb inside = colourAt(edge - 4 * out);
+        bool line = false;
+        for (qreal step = -2; step <= 1; step += 1 / (2 * scale)) {
+            const QRgb colour = colourAt(edge + step * out);
+            line = line || (colour != outside && colour != inside);
+        }
+        EXPECT_TRUE(line) << "no frame line through " << edge.x() << "," << edge.y();
+    }
+}
+
+// The card pictures and the About icon have a pixel for every pixel of the
+// screen at the scale factor the test runs with: drawn for it, not enlarged,
+// they are as sharp as the text beside them.
+TEST_F(ReadabilityTest, PicturesHaveAPixelForEveryScreenPixel)
+{
+    open();
+    frmAbout* about = openAbout();
+    ASSERT_NE(about, nullptr);
+    const std::pair<QLabel*, QSize> pictures[] = {
+        {child<QLabel>("Image1"), QSize(75, 102)},
+        {about->findChild<QLabel*>(QStringLiteral("picIcon")), QSize(32, 32)},
+    };
+    for (const auto& [picture, size] : pictures) {
+        ASSERT_NE(picture, nullptr);
+        EXPECT_EQ(picture->pixmap().size(), (QSizeF(size) * picture->devicePixelRatioF()).toSize())
+            << picture->objectName().toStdString();
+    }
+}
+
 // Pixels that the text covers for the most part.
 int inkPixels(const QImage& image)
 {
