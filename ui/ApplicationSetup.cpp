@@ -3,6 +3,7 @@
 
 #include "assets/Assets.h"
 #include "quartet/ProgramInfo.h"
+#include "ui/FixedSizeWindows.h"
 #include "ui/QtTranslations.h"
 #include "ui/ReadableSelection.h"
 
@@ -20,6 +21,7 @@ void prepareApplication()
     if (!installQtTranslations())
         qWarning("quartet: Qt's Chinese translations (qtbase_zh_CN) are not installed");
     ReadableSelection::watch();
+    FixedSizeWindows::watch();
     initAssets();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/quartet.ico")));
 }

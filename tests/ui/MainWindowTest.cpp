@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QMenu>
 #include <QMenuBar>
+#include <QWindow>
 
 namespace quartet::test {
 namespace {
@@ -42,6 +43,23 @@ TEST_F(MainWindowTest, EveryControlStandsWhereTheLayoutPutsIt)
     EXPECT_EQ(window->centralWidget()->size(), QSize(438, 328));
     EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "the window must not be resizable";
     EXPECT_FALSE(window->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+}
+
+// Qt's own title bar on Wayland offers maximise even to this fixed window and
+// asks for it through the window; weston then ends a program whose window
+// does not take the maximised size. So the window is free to take it until
+// it is back to normal, and fixed again from then on.
+TEST_F(MainWindowTest, MaximiseAskedForByATitleBarFreesTheSizeUntilNormalAgain)
+{
+    open();
+    const QSize fixed = window->size();
+    QWindow& handle = *window->windowHandle();
+    handle.setWindowStates(Qt::WindowMaximized);
+    EXPECT_EQ(handle.maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return window->isMaximized(); }));
+    handle.setWindowStates(Qt::WindowNoState);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return handle.maximumSize() == fixed; }));
+    EXPECT_EQ(window->size(), fixed);
 }
 
 TEST_F(MainWindowTest, CaptionsAndFontsOfTheControls)
