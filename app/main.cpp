@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CommandLine.h"
 #include "app/DisplayCheck.h"
+#include "app/StandardStreams.h"
 #include "game/RandomSource.h"
 #include "settings/IniSettingsStore.h"
 #include "ui/ApplicationSetup.h"
@@ -52,6 +53,9 @@ int runCommandLine(int argc, char* argv[], const QStringList& arguments)
 
 int main(int argc, char* argv[])
 {
+    // Before anything opens a descriptor that could take their numbers.
+    quartet::holdClosedStandardStreams();
+
     // Read before any window system is touched: the commands that print
     // instead of opening the window need no display.
     const QStringList arguments = quartet::CommandLine::argumentsOf(argc, argv);

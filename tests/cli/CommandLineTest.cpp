@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 namespace quartet {
 namespace {
 
@@ -38,12 +40,14 @@ QProcessEnvironment withoutDisplay()
 }
 
 Outcome run(const QStringList& arguments, const QProcessEnvironment& environment = withoutDisplay(),
-            const QString& outputFile = {})
+            const QString& outputFile = {}, bool outputClosed = false)
 {
     QProcess program;
     program.setProcessEnvironment(environment);
     if (!outputFile.isEmpty())
         program.setStandardOutputFile(outputFile);
+    if (outputClosed)
+        program.setChildProcessModifier([] { ::close(STDOUT_FILENO); });
     program.start(QStringLiteral(QUARTET_PROGRAM), arguments);
     const bool finished = program.waitForFinished(120000);
     Outcome result;
@@ -231,6 +235,12 @@ TEST(CommandLine, OutputThatCannotBeWrittenIsAFailure)
     const Outcome result = run(arguments("--solve 1 2 3 4"), withoutDisplay(), QStringLiteral("/dev/full"));
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.err, "quartet: 无法写入输出：No space left on device\n");
+
+    // Closed, as with ">&-": nothing else may take its place.
+    const Outcome closed = run(arguments("--deal 1 --seed 8"), withoutDisplay(), {}, true);
+    EXPECT_EQ(closed.status, 2);
+    EXPECT_EQ(closed.err.rfind("quartet: 无法写入输出", 0), 0u) << closed.err;
+    EXPECT_EQ(closed.err.find('\n'), closed.err.size() - 1) << "one line:\n" << closed.err;
 }
 
 }  // namespace
