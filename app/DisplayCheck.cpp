@@ -3,14 +3,12 @@
 
 #include "app/CommandLineTexts.h"
 
+#ifdef QUARTET_DISPLAY_SERVERS
+#include <cstdarg>
+#include <cstdio>
 #include <cstdlib>
 
-#ifdef QUARTET_DISPLAY_SERVERS
-#include <algorithm>
-
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
+#include <wayland-client.h>
 #include <xcb/xcb.h>
 #endif
 
@@ -20,13 +18,18 @@ namespace {
 
 namespace texts = commandLineTexts;
 
+QString local(const std::string& text)
+{
+    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+#ifdef QUARTET_DISPLAY_SERVERS
+
 std::string environment(const char* name)
 {
     const char* value = std::getenv(name);
     return value != nullptr ? value : "";
 }
-
-#ifdef QUARTET_DISPLAY_SERVERS
 
 bool canOpenX(const std::string& display)
 {
@@ -39,67 +42,77 @@ bool canOpenX(const std::string& display)
     return open;
 }
 
-bool canOpenWayland(const std::string& display)
-{
-    // The compositor's socket: the name itself when it is a path, else a
-    // name in the user's runtime folder.
-    std::string path = display;
-    if (display.front() != '/') {
-        const std::string runtimeFolder = environment("XDG_RUNTIME_DIR");
-        if (runtimeFolder.empty())
-            return false;
-        path = runtimeFolder + "/" + display;
-    }
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    if (path.size() >= sizeof address.sun_path)
-        return false;
-    std::copy(path.begin(), path.end(), address.sun_path);
+void ignoreLine(const char*, va_list) {}
 
-    const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (socket < 0)
-        return false;
-    const bool open = ::connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-    ::close(socket);
-    return open;
+void printLine(const char* format, va_list arguments)
+{
+    std::vfprintf(stderr, format, arguments);
 }
 
-QString displayProblem()
+// The display's name is a socket in the user's runtime folder, or a path.
+bool canOpenWayland(const std::string& display)
 {
-    const std::string x = environment("DISPLAY");
-    const std::string wayland = environment("WAYLAND_DISPLAY");
-    if ((!x.empty() && canOpenX(x)) || (!wayland.empty() && canOpenWayland(wayland)))
-        return {};
+    // A display that does not open is told in the program's own line, without
+    // libwayland-client's.
+    wl_log_set_handler_client(&ignoreLine);
+    wl_display* connection = wl_display_connect(display.c_str());
+    wl_log_set_handler_client(&printLine);
+    if (connection == nullptr)
+        return false;
+    wl_display_disconnect(connection);
+    return true;
+}
+
+QString displayProblem(const std::string& x, const std::string& wayland)
+{
     if (x.empty() && wayland.empty())
         return texts::kNoDisplaySet;
     if (wayland.empty())
-        return texts::cannotOpenX(QString::fromLocal8Bit(x));
+        return texts::cannotOpenX(local(x));
     if (x.empty())
-        return texts::cannotOpenWayland(QString::fromLocal8Bit(wayland));
-    return texts::cannotOpenEither(QString::fromLocal8Bit(x), QString::fromLocal8Bit(wayland));
+        return texts::cannotOpenWayland(local(wayland));
+    return texts::cannotOpenEither(local(x), local(wayland));
+}
+
+WindowStart planForDisplays(const QString& program)
+{
+    const std::string x = environment("DISPLAY");
+    const std::string wayland = environment("WAYLAND_DISPLAY");
+    const bool xOpens = !x.empty() && canOpenX(x);
+    const bool waylandOpens = !wayland.empty() && canOpenWayland(wayland);
+    WindowStart start;
+    if (!xOpens && !waylandOpens) {
+        start.problem = texts::noDisplayLine(displayProblem(x, wayland), program).toStdString();
+        return start;
+    }
+    // Qt can still fail here: a Wayland display alone, say, without Qt's Wayland plugin.
+    const QString failure = xOpens ? texts::kQtPlatformFailed : texts::qtCannotUseWayland(local(wayland));
+    start.failureLine = texts::noDisplayLine(failure, program).toStdString();
+    return start;
 }
 
 #else
 
 // Elsewhere the desktop is always there.
-QString displayProblem()
+WindowStart planForDisplays(const QString& program)
 {
-    return {};
+    WindowStart start;
+    start.failureLine = texts::noDisplayLine(texts::kQtPlatformFailed, program).toStdString();
+    return start;
 }
 
 #endif
 
 }  // namespace
 
-std::string whyNoDisplay(std::string_view program)
+WindowStart planWindowStart(std::string_view program, const std::optional<NamedPlatform>& named)
 {
-    if (!environment("QT_QPA_PLATFORM").empty())
-        return {};
-    const QString problem = displayProblem();
-    if (problem.isEmpty())
-        return {};
-    const QString programText = QString::fromLocal8Bit(program.data(), static_cast<qsizetype>(program.size()));
-    return texts::noDisplayLine(problem, programText).toStdString();
+    if (named) {
+        WindowStart start;
+        start.failureLine = texts::namedPlatformFailed(local(named->name), local(named->namedBy)).toStdString();
+        return start;
+    }
+    return planForDisplays(local(std::string(program)));
 }
 
 }  // namespace quartet
