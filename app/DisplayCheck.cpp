@@ -4,9 +4,20 @@
 #include "app/CommandLineTexts.h"
 
 #ifdef QUARTET_DISPLAY_SERVERS
+#include "app/PlatformChoice.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QLibraryInfo>
+#include <QPluginLoader>
+#include <QStringList>
+#include <QVersionNumber>
+
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include <wayland-client.h>
 #include <xcb/xcb.h>
@@ -42,6 +53,19 @@ bool canOpenX(const std::string& display)
     return open;
 }
 
+struct Compositor {
+    bool opens = false;
+    bool drawsTitleBars = false;
+};
+
+void noteGlobal(void* drawsTitleBars, wl_registry*, uint32_t, const char* interface, uint32_t)
+{
+    if (std::strcmp(interface, "zxdg_decoration_manager_v1") == 0)
+        *static_cast<bool*>(drawsTitleBars) = true;
+}
+
+void ignoreRemoval(void*, wl_registry*, uint32_t) {}
+
 void ignoreLine(const char*, va_list) {}
 
 void printLine(const char* format, va_list arguments)
@@ -50,7 +74,9 @@ void printLine(const char* format, va_list arguments)
 }
 
 // The display's name is a socket in the user's runtime folder, or a path.
-bool canOpenWayland(const std::string& display)
+// Its globals are asked for only when they decide something: a round trip
+// that Qt would not make.
+Compositor openWayland(const std::string& display, bool askForGlobals)
 {
     // A display that does not open is told in the program's own line, without
     // libwayland-client's.
@@ -58,9 +84,57 @@ bool canOpenWayland(const std::string& display)
     wl_display* connection = wl_display_connect(display.c_str());
     wl_log_set_handler_client(&printLine);
     if (connection == nullptr)
-        return false;
+        return {};
+    Compositor compositor{true, false};
+    if (askForGlobals) {
+        static const wl_registry_listener listener{&noteGlobal, &ignoreRemoval};
+        wl_registry* registry = wl_display_get_registry(connection);
+        wl_registry_add_listener(registry, &listener, &compositor.drawsTitleBars);
+        wl_display_roundtrip(connection);
+        wl_registry_destroy(registry);
+    }
     wl_display_disconnect(connection);
-    return true;
+    return compositor;
+}
+
+// The keys of Qt's Wayland title-bar plugins, found where Qt looks for them;
+// their metadata is read without loading them.
+std::vector<std::string> installedDecorations()
+{
+    QStringList folders = qEnvironmentVariable("QT_PLUGIN_PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts);
+    folders.append(QLibraryInfo::path(QLibraryInfo::PluginsPath));
+    std::vector<std::string> keys;
+    for (const QString& folder : folders) {
+        const QDir plugins(folder + QStringLiteral("/wayland-decoration-client"));
+        for (const QString& file : plugins.entryList(QDir::Files)) {
+            const QJsonObject metaData =
+                QPluginLoader(plugins.filePath(file)).metaData().value(QStringLiteral("MetaData")).toObject();
+            for (const QJsonValue key : metaData.value(QStringLiteral("Keys")).toArray())
+                keys.push_back(key.toString().toLower().toStdString());
+        }
+    }
+    return keys;
+}
+
+unsigned qtVersion()
+{
+    const QVersionNumber version = QVersionNumber::fromString(QString::fromLatin1(qVersion()));
+    return static_cast<unsigned>(
+        QT_VERSION_CHECK(version.majorVersion(), version.minorVersion(), version.microVersion()));
+}
+
+bool runsBetterOnX(const Compositor& compositor)
+{
+    DisplayFacts facts;
+    facts.xOpens = true;
+    facts.waylandOpens = compositor.opens;
+    facts.compositorDrawsTitleBars = compositor.drawsTitleBars;
+    facts.qtVersion = qtVersion();
+    facts.desktop = environment("XDG_CURRENT_DESKTOP");
+    facts.decorationNamed = environment("QT_WAYLAND_DECORATION");
+    facts.decorationsOff = !environment("QT_WAYLAND_DISABLE_WINDOWDECORATION").empty();
+    facts.decorations = installedDecorations();
+    return runsBetterOnX(facts);
 }
 
 QString displayProblem(const std::string& x, const std::string& wayland)
@@ -79,12 +153,14 @@ WindowStart planForDisplays(const QString& program)
     const std::string x = environment("DISPLAY");
     const std::string wayland = environment("WAYLAND_DISPLAY");
     const bool xOpens = !x.empty() && canOpenX(x);
-    const bool waylandOpens = !wayland.empty() && canOpenWayland(wayland);
+    const Compositor compositor = wayland.empty() ? Compositor{} : openWayland(wayland, xOpens);
     WindowStart start;
-    if (!xOpens && !waylandOpens) {
+    if (!xOpens && !compositor.opens) {
         start.problem = texts::noDisplayLine(displayProblem(x, wayland), program).toStdString();
         return start;
     }
+    if (xOpens && runsBetterOnX(compositor))
+        start.platform = "xcb";
     // Qt can still fail here: a Wayland display alone, say, without Qt's Wayland plugin.
     const QString failure = xOpens ? texts::kQtPlatformFailed : texts::qtCannotUseWayland(local(wayland));
     start.failureLine = texts::noDisplayLine(failure, program).toStdString();

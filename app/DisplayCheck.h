@@ -18,6 +18,8 @@ struct WindowStart {
     // Why no window can open here, as one line that also names the way to run
     // the program on a virtual display; empty when a window can open.
     std::string problem;
+    // The platform to ask Qt for; empty to leave the choice to Qt.
+    std::string platform;
     // The one line to end with should Qt's platform not start after all.
     std::string failureLine;
 };

@@ -38,8 +38,9 @@ int runWindow(int argc, char* argv[], const std::optional<quartet::PlatformOptio
         return EXIT_FAILURE;
     }
 
+    quartet::QtArguments qtArguments(argc, argv, start.platform);
     quartet::PlatformStartGuard guard(start.failureLine);
-    QApplication app(argc, argv);
+    QApplication app(qtArguments.count(), qtArguments.values());
     guard.release();
     quartet::prepareApplication();
 
