@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 #include <wayland-client.h>
 #include <xcb/xcb.h>
@@ -42,15 +43,16 @@ std::string environment(const char* name)
     return value != nullptr ? value : "";
 }
 
-bool canOpenX(const std::string& display)
+// The connection when the X display opens, else null.
+std::shared_ptr<void> openX(const std::string& display)
 {
     int screen = 0;
     // Never null: a failed connection is an object that reports its error,
     // and it is disconnected like any other.
-    xcb_connection_t* connection = xcb_connect(display.c_str(), &screen);
-    const bool open = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
-    return open;
+    std::shared_ptr<xcb_connection_t> connection(xcb_connect(display.c_str(), &screen), &xcb_disconnect);
+    if (xcb_connection_has_error(connection.get()) != 0)
+        return nullptr;
+    return connection;
 }
 
 struct Compositor {
@@ -152,10 +154,13 @@ WindowStart planForDisplays(const QString& program)
 {
     const std::string x = environment("DISPLAY");
     const std::string wayland = environment("WAYLAND_DISPLAY");
-    const bool xOpens = !x.empty() && canOpenX(x);
-    const Compositor compositor = wayland.empty() ? Compositor{} : openWayland(wayland, xOpens);
     WindowStart start;
+    if (!x.empty())
+        start.heldDisplay = openX(x);
+    const bool xOpens = start.heldDisplay != nullptr;
+    const Compositor compositor = wayland.empty() ? Compositor{} : openWayland(wayland, xOpens);
     if (!xOpens && !compositor.opens) {
+        start.heldDisplay.reset();
         start.problem = texts::noDisplayLine(displayProblem(x, wayland), program).toStdString();
         return start;
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,6 +23,10 @@ struct WindowStart {
     std::string platform;
     // The one line to end with should Qt's platform not start after all.
     std::string failureLine;
+    // The program's own connection to the X display, to be kept until Qt has
+    // made its own: an X server left without clients resets itself (Xvfb as
+    // xvfb-run starts it does), and Qt's connection would then fail.
+    std::shared_ptr<void> heldDisplay;
 };
 
 // Qt aborts with a page of platform-plugin messages and a core dump when its

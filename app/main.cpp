@@ -32,7 +32,7 @@ std::optional<quartet::NamedPlatform> namedPlatform(const std::optional<quartet:
 
 int runWindow(int argc, char* argv[], const std::optional<quartet::PlatformOption>& platformOption)
 {
-    const quartet::WindowStart start = quartet::planWindowStart(argv[0], namedPlatform(platformOption));
+    quartet::WindowStart start = quartet::planWindowStart(argv[0], namedPlatform(platformOption));
     if (!start.problem.empty()) {
         std::cerr << start.problem << '\n';
         return EXIT_FAILURE;
@@ -42,6 +42,7 @@ int runWindow(int argc, char* argv[], const std::optional<quartet::PlatformOptio
     quartet::PlatformStartGuard guard(start.failureLine);
     QApplication app(qtArguments.count(), qtArguments.values());
     guard.release();
+    start.heldDisplay.reset();
     quartet::prepareApplication();
 
     quartet::frmMain window({
