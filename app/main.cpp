@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CommandLine.h"
 #include "app/DisplayCheck.h"
+#include "app/PlatformChoice.h"
+#include "app/PlatformStartGuard.h"
+#include "app/StandardStreams.h"
 #include "game/RandomSource.h"
 #include "settings/IniSettingsStore.h"
 #include "ui/ApplicationSetup.h"
@@ -17,14 +20,29 @@
 
 namespace {
 
-int runWindow(int argc, char* argv[])
+// The platform the user named: -platform wins over QT_QPA_PLATFORM, as in Qt.
+std::optional<quartet::NamedPlatform> namedPlatform(const std::optional<quartet::PlatformOption>& option)
 {
-    if (const std::string problem = quartet::whyNoDisplay(argv[0]); !problem.empty()) {
-        std::cerr << problem << '\n';
+    if (option)
+        return quartet::NamedPlatform{option->name, "-platform"};
+    if (const QByteArray name = qgetenv("QT_QPA_PLATFORM"); !name.isEmpty())
+        return quartet::NamedPlatform{name.toStdString(), "QT_QPA_PLATFORM"};
+    return std::nullopt;
+}
+
+int runWindow(int argc, char* argv[], const std::optional<quartet::PlatformOption>& platformOption)
+{
+    quartet::WindowStart start = quartet::planWindowStart(argv[0], namedPlatform(platformOption));
+    if (!start.problem.empty()) {
+        std::cerr << start.problem << '\n';
         return EXIT_FAILURE;
     }
 
-    QApplication app(argc, argv);
+    quartet::QtArguments qtArguments(argc, argv, start.platform);
+    quartet::PlatformStartGuard guard(start.failureLine);
+    QApplication app(qtArguments.count(), qtArguments.values());
+    guard.release();
+    start.heldDisplay.reset();
     quartet::prepareApplication();
 
     quartet::frmMain window({
@@ -52,10 +70,17 @@ int runCommandLine(int argc, char* argv[], const QStringList& arguments)
 
 int main(int argc, char* argv[])
 {
+    // Before anything opens a descriptor that could take their numbers.
+    quartet::holdClosedStandardStreams();
+
     // Read before any window system is touched: the commands that print
-    // instead of opening the window need no display.
-    const QStringList arguments = quartet::CommandLine::argumentsOf(argc, argv);
+    // instead of opening the window need no display. Qt's -platform option
+    // is Qt's to read, not the command line's.
+    const auto platformOption = quartet::findPlatformOption(std::vector<std::string>(argv, argv + argc));
+    QStringList arguments = quartet::CommandLine::argumentsOf(argc, argv);
+    if (platformOption)
+        arguments.remove(platformOption->index, 2);
     if (quartet::CommandLine(arguments).opensWindow())
-        return runWindow(argc, argv);
+        return runWindow(argc, argv, platformOption);
     return runCommandLine(argc, argv, arguments);
 }

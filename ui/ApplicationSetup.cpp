@@ -3,6 +3,7 @@
 
 #include "assets/Assets.h"
 #include "quartet/ProgramInfo.h"
+#include "ui/FixedSizeWindows.h"
 #include "ui/QtTranslations.h"
 #include "ui/ReadableSelection.h"
 
@@ -20,6 +21,7 @@ void prepareApplication()
     if (!installQtTranslations())
         qWarning("quartet: Qt's Chinese translations (qtbase_zh_CN) are not installed");
     ReadableSelection::watch();
+    FixedSizeWindows::watch();
     initAssets();
     // The pixel art at 16 and 32 pixels, and the icon drawn for 48 and 64, so
     // that the About dialog's 32-pixel icon is sharp on a scaled screen too.

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QProxyStyle>
 #include <QTranslator>
+#include <QWindow>
 
 namespace quartet::test {
 namespace {
@@ -91,6 +92,23 @@ TEST_F(MainWindowTest, TheResultListShowsNineteenLinesWhateverTheStyle)
             whole += list()->viewport()->rect().contains(list()->visualItemRect(list()->item(row))) ? 1 : 0;
         EXPECT_EQ(whole, 19) << style->name().toStdString();
     }
+}
+
+// Qt's own title bar on Wayland offers maximise even to this fixed window and
+// asks for it through the window; weston then ends a program whose window
+// does not take the maximised size. So the window is free to take it until
+// it is back to normal, and fixed again from then on.
+TEST_F(MainWindowTest, MaximiseAskedForByATitleBarFreesTheSizeUntilNormalAgain)
+{
+    open();
+    const QSize fixed = window->size();
+    QWindow& handle = *window->windowHandle();
+    handle.setWindowStates(Qt::WindowMaximized);
+    EXPECT_EQ(handle.maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return window->isMaximized(); }));
+    handle.setWindowStates(Qt::WindowNoState);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return handle.maximumSize() == fixed; }));
+    EXPECT_EQ(window->size(), fixed);
 }
 
 TEST_F(MainWindowTest, CaptionsAndFontsOfTheControls)
