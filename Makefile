@@ -48,7 +48,7 @@ bench: deps
 # the sanitizers; prints executions, coverage and faults per target.
 fuzz: deps
 	@scripts/install-deps.sh scripts/packages-fuzz.txt
-	@cmake -S . -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	@cmake -S . -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DBUILD_TESTING=OFF -DQUARTET_FUZZ=ON >/dev/null
 	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target quartet_fuzzers
 	@fuzz/run.sh $(FUZZ_DIR)/fuzz $(FUZZ_SECONDS)
