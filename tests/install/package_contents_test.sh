@@ -40,7 +40,7 @@ needed=()
 for library in $(readelf -d "$out/tree/usr/games/quartet" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'); do
     owner=$(dpkg -S "*/$multiarch/$library" 2>/dev/null | head -n1 | cut -d: -f1)
     [[ -n "$owner" ]] || { fail "no installed package holds $library"; continue; }
-    needed+=("$owner")
+    [[ " ${needed[*]} " == *" $owner "* ]] || needed+=("$owner")
 done
 [[ ${#needed[@]} -ge 4 ]] || fail "the program links only ${#needed[@]} packages' libraries: ${needed[*]}"
 for package in "${needed[@]}" fonts-arphic-uming qt6-translations-l10n; do
