@@ -5,12 +5,13 @@ SANITIZE_DIR   ?= build-sanitize
 BENCH_DIR      ?= build-bench
 FUZZ_DIR       ?= build-fuzz
 WINDOWS_DIR    ?= build-windows
+DEBIAN13_DIR   ?= build-debian13
 FUZZ_SECONDS   ?= 60
 CMAKE_FLAGS    ?=
 PREFIX         ?= /usr/local
 JOBS           ?= $(shell nproc)
 
-.PHONY: all deps build run test test-sanitize test-windows bench fuzz install package clean
+.PHONY: all deps build run test test-sanitize test-windows test-debian13 bench fuzz install package clean
 
 all: build
 
@@ -38,6 +39,13 @@ test-windows:
 	@scripts/install-deps.sh scripts/packages-windows.txt
 	@scripts/test-windows.sh $(WINDOWS_DIR) $(JOBS) $(CMAKE_FLAGS)
 
+# `make test` again in a fresh Debian 13 root made from the archive in
+# $(DEBIAN13_DIR)/, and the package built here installed and run there
+# (scripts/test-debian13.sh). Needs root, or sudo.
+test-debian13: package
+	@scripts/install-deps.sh scripts/packages-debian13.txt
+	@scripts/test-debian13.sh $(DEBIAN13_DIR) $(BUILD_DIR) CMAKE_FLAGS="$(CMAKE_FLAGS)"
+
 bench: deps
 	@cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DQUARTET_BENCHMARKS=ON >/dev/null
 	@cmake --build $(BENCH_DIR) -j $(JOBS)
@@ -63,3 +71,4 @@ package: build
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(BENCH_DIR) $(FUZZ_DIR) $(WINDOWS_DIR)
+	@if [ -e $(DEBIAN13_DIR) ]; then scripts/debian13-root.sh remove $(DEBIAN13_DIR); fi
