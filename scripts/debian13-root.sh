@@ -72,7 +72,11 @@ enter() {
         [[ -z "$offline" ]] || ip link set lo up
         cd /
         # A background job ignores SIGINT and SIGQUIT; the command does not.
-        exec env --default-signal=INT,QUIT chroot "$root" "$@"' \
+        # It is not the first process of its namespace either, whose parent
+        # looks like init to it: Xvfb would not tell xvfb-run that it is ready.
+        status=0
+        env --default-signal=INT,QUIT chroot "$root" "$@" || status=$?
+        exit $status' \
         bash "$root" "$hostname" "$offline" "$@" <&3 3<&- &
     # unshare ignores the signals that end this script; killed, it takes the
     # namespace's first process with it, and with that every process inside.
