@@ -27,6 +27,11 @@ package=$(ls -t "$build_dir"/quartet_*_"$(dpkg --print-architecture)".deb 2>/dev
 [[ -n "$package" ]] || { echo "test-debian13: no package in $build_dir (make package)" >&2; exit 1; }
 program=$build_dir/app/quartet
 
+# Each mount lives in the namespace of one command of debian13-root.sh and
+# ends with it, whether the command passes or fails; checked all the same.
+trap 'if findmnt -rn -o TARGET | grep -F "$work_dir/"; then
+    echo "test-debian13: the mounts above outlived their command" >&2; exit 1; fi' EXIT
+
 step_start=$SECONDS
 step() {
     echo "== Debian 13: $* (at $((SECONDS - step_start)) s)"
