@@ -49,7 +49,7 @@ test-debian13: package
 bench: deps
 	@cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DQUARTET_BENCHMARKS=ON >/dev/null
 	@cmake --build $(BENCH_DIR) -j $(JOBS)
-	@for b in $(BENCH_DIR)/bench/bench_*; do $$b --benchmark_min_time=2 --benchmark_repetitions=5 --benchmark_report_aggregates_only=true || exit 1; done
+	@for b in $(BENCH_DIR)/bench/bench_*; do $$b --benchmark_repetitions=5 --benchmark_report_aggregates_only=true || exit 1; done
 	@/usr/bin/python3 bench/startup/startup_bench.py $(BENCH_DIR)/app/quartet $(BENCH_DIR)/bench/startup/bare_window
 
 # Every fuzz target for FUZZ_SECONDS each, built with clang, libFuzzer and

@@ -99,6 +99,6 @@ chroot "$root" chown -R "$user:$user" "/home/$user/quartet"
 
 step "Debian 13's lintian on $(basename "$package")"
 cp "$package" "$root/tmp/quartet.deb"
-"$root_tool" run --offline --user "$user" "$root" -- 'lintian --info --fail-on error,warning /tmp/quartet.deb &&
+"$root_tool" run --offline --user "$user" "$root" -- 'lintian --display-info --fail-on error,warning /tmp/quartet.deb &&
     echo "lintian: no error and no warning"'
 step "done"
