@@ -2,12 +2,13 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Quartet on a fresh Debian 13 machine: a root made from the archive in
 # WORK_DIR (scripts/debian13-root.sh), where
-#  1. the package built here is installed with apt as a user would, and run:
-#     --version and --solve 3 3 8 8 print what this build prints, and its
-#     window maps on Xvfb (captured to WORK_DIR/quartet-window.png);
-#  2. in a second copy of the fresh root, a user with sudo runs `make test`
-#     on the source tree (git's tracked files) as the README says, its
-#     install-deps installing what it needs;
+#  1. in a copy of the fresh root, the package built here is installed with
+#     apt as a user would, and run: --version and --solve 3 3 8 8 print what
+#     this build prints, and its window maps on Xvfb (captured to
+#     WORK_DIR/out/quartet-window.png);
+#  2. in the fresh root itself, a user with sudo runs `make test` on the
+#     source tree (git's tracked files) as the README says, its install-deps
+#     installing what it needs;
 #  3. Debian 13's lintian checks the package built here.
 # Usage: scripts/test-debian13.sh WORK_DIR BUILD_DIR [MAKE_ARGS...]
 # BUILD_DIR holds this machine's build and package; MAKE_ARGS go to `make test`.
