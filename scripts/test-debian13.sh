@@ -66,7 +66,11 @@ cat >"$root/tmp/window.sh" <<'EOF'
 set -eu
 /usr/games/quartet &
 program=$!
-window=$(timeout 60 xdotool search --sync --onlyvisible --pid "$program" | head -n1)
+windows=$(timeout 60 xdotool search --sync --onlyvisible --pid "$program") || {
+    echo "no window of quartet became visible" >&2
+    exit 1
+}
+window=$(echo "$windows" | head -n1)
 xwininfo -id "$window" | grep -q "Map State: IsViewable"
 for _ in $(seq 50); do
     colours=$(import -window "$window" -format %k info:)
