@@ -5,12 +5,13 @@ SANITIZE_DIR   ?= build-sanitize
 BENCH_DIR      ?= build-bench
 FUZZ_DIR       ?= build-fuzz
 WINDOWS_DIR    ?= build-windows
+DEBIAN13_DIR   ?= build-debian13
 FUZZ_SECONDS   ?= 60
 CMAKE_FLAGS    ?=
 PREFIX         ?= /usr/local
 JOBS           ?= $(shell nproc)
 
-.PHONY: all deps build run test test-sanitize test-windows bench fuzz install package clean
+.PHONY: all deps build run test test-sanitize test-windows test-debian13 bench fuzz install package clean
 
 all: build
 
@@ -38,17 +39,24 @@ test-windows:
 	@scripts/install-deps.sh scripts/packages-windows.txt
 	@scripts/test-windows.sh $(WINDOWS_DIR) $(JOBS) $(CMAKE_FLAGS)
 
+# `make test` again in a fresh Debian 13 root made from the archive in
+# $(DEBIAN13_DIR)/, and the package built here installed and run there
+# (scripts/test-debian13.sh). Needs root, or sudo.
+test-debian13: package
+	@scripts/install-deps.sh scripts/packages-debian13.txt
+	@scripts/test-debian13.sh $(DEBIAN13_DIR) $(BUILD_DIR) CMAKE_FLAGS="$(CMAKE_FLAGS)"
+
 bench: deps
 	@cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DQUARTET_BENCHMARKS=ON >/dev/null
 	@cmake --build $(BENCH_DIR) -j $(JOBS)
-	@for b in $(BENCH_DIR)/bench/bench_*; do $$b --benchmark_min_time=2 --benchmark_repetitions=5 --benchmark_report_aggregates_only=true || exit 1; done
+	@for b in $(BENCH_DIR)/bench/bench_*; do $$b --benchmark_repetitions=5 --benchmark_report_aggregates_only=true || exit 1; done
 	@/usr/bin/python3 bench/startup/startup_bench.py $(BENCH_DIR)/app/quartet $(BENCH_DIR)/bench/startup/bare_window
 
 # Every fuzz target for FUZZ_SECONDS each, built with clang, libFuzzer and
 # the sanitizers; prints executions, coverage and faults per target.
 fuzz: deps
 	@scripts/install-deps.sh scripts/packages-fuzz.txt
-	@cmake -S . -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	@cmake -S . -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DBUILD_TESTING=OFF -DQUARTET_FUZZ=ON >/dev/null
 	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target quartet_fuzzers
 	@fuzz/run.sh $(FUZZ_DIR)/fuzz $(FUZZ_SECONDS)
@@ -63,3 +71,4 @@ package: build
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(BENCH_DIR) $(FUZZ_DIR) $(WINDOWS_DIR)
+	@if [ -e $(DEBIAN13_DIR) ]; then scripts/debian13-root.sh remove $(DEBIAN13_DIR); fi

@@ -23,7 +23,8 @@ void runCheckOnly(benchmark::State& state, const Hand& hand)
 {
     quartet::VectorResultList list;
     for (auto _ : state) {
-        const bool found = quartet::hasSolution(hand, list);
+        // Not const: newer Google Benchmark deprecates DoNotOptimize on a const value.
+        bool found = quartet::hasSolution(hand, list);
         benchmark::DoNotOptimize(found);
         benchmark::ClobberMemory();
     }
@@ -48,8 +49,10 @@ void BM_CheckOnly_1_1_1_1(benchmark::State& state)
 
 }  // namespace
 
-BENCHMARK(BM_Answer_1_2_3_4)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_CheckOnly_1_2_3_4)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_CheckOnly_1_1_1_1)->Unit(benchmark::kMicrosecond);
+// The minimum time is set here: the flag's form differs between versions of
+// Google Benchmark.
+BENCHMARK(BM_Answer_1_2_3_4)->Unit(benchmark::kMicrosecond)->MinTime(2);
+BENCHMARK(BM_CheckOnly_1_2_3_4)->Unit(benchmark::kMicrosecond)->MinTime(2);
+BENCHMARK(BM_CheckOnly_1_1_1_1)->Unit(benchmark::kMicrosecond)->MinTime(2);
 
 BENCHMARK_MAIN();

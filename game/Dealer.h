@@ -14,7 +14,7 @@ class RandomSource;
 // make at most 16), so a deal would never end.
 inline constexpr std::int16_t kSmallestDealableMaxVal = 3;
 
-enum class [[nodiscard]] DealOutcome{Dealt, MaxValTooSmall};
+enum class DealOutcome { Dealt, MaxValTooSmall };
 
 // One card value from a random r in [0, 1): 1 to MaxVal.
 std::int16_t drawCard(float r, std::int16_t MaxVal);
@@ -23,6 +23,6 @@ std::int16_t drawCard(float r, std::int16_t MaxVal);
 // again and again until the solver's check-only search finds the hand
 // solvable. Leaves the list empty. With a MaxVal too small to give a
 // solvable hand it touches nothing and says so.
-DealOutcome deal(Hand& Card, ResultList& list, RandomSource& random, std::int16_t MaxVal);
+[[nodiscard]] DealOutcome deal(Hand& Card, ResultList& list, RandomSource& random, std::int16_t MaxVal);
 
 }  // namespace quartet

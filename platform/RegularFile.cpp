@@ -86,7 +86,7 @@ public:
     {
         if (m_descriptor < 0)
             return m_missing ? Status::Missing : Status::Unreadable;
-        struct stat info {};
+        struct stat info = {};
         if (::fstat(m_descriptor, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0)
             return Status::Unreadable;
         return static_cast<unsigned long long>(info.st_size) > maxBytes ? Status::TooLarge : Status::Read;

@@ -21,6 +21,7 @@ if [[ $(id -u) -ne 0 ]]; then
     command -v sudo >/dev/null || { echo "Run as root, or install sudo, to install: ${missing[*]}" >&2; exit 1; }
     sudo=(sudo)
 fi
-export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# Passed through env: sudo would drop it from the environment.
+apt=("${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get)
+"${apt[@]}" update -qq
+"${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"

@@ -30,11 +30,21 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [[ -n "$(field Maintainer)" ]] || fail "the package names no maintainer"
 
 # Installing it must bring in everything the program needs to start: the
-# Qt and GLib libraries it links (found by dpkg-shlibdeps), the Song face
-# font and the sans-serif one of Debian's Chinese desktop.
+# package of each library it links, as this machine names it (Debian 13's
+# carry a t64 in some names), the Song face font, the sans-serif one of
+# Debian's Chinese desktop and Qt's Chinese texts.
 depends=$(field Depends)
 names=" $(sed -E 's/ \([^)]*\)//g; s/,//g' <<<"$depends") "
-for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libglib2.0-0 fonts-arphic-uming fonts-noto-cjk qt6-translations-l10n; do
+dpkg-deb -x "$deb" "$out/tree"
+multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+needed=()
+for library in $(readelf -d "$out/tree/usr/games/quartet" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'); do
+    owner=$(dpkg -S "*/$multiarch/$library" 2>/dev/null | head -n1 | cut -d: -f1)
+    [[ -n "$owner" ]] || { fail "no installed package holds $library"; continue; }
+    [[ " ${needed[*]} " == *" $owner "* ]] || needed+=("$owner")
+done
+[[ ${#needed[@]} -ge 4 ]] || fail "the program links only ${#needed[@]} packages' libraries: ${needed[*]}"
+for package in "${needed[@]}" fonts-arphic-uming fonts-noto-cjk qt6-translations-l10n; do
     [[ "$names" == *" $package "* ]] || fail "Depends lacks $package: $depends"
 done
 # A system information tool for the About dialog's button, on any desktop.

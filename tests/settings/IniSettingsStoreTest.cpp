@@ -188,10 +188,10 @@ TEST_F(IniSettingsStoreTest, SaveKeepsTheFilePermissions)
 TEST_F(IniSettingsStoreTest, SaveReplacesTheFileInsteadOfRewritingIt)
 {
     saveMaxVal("13");
-    struct stat before {};
+    struct stat before = {};
     ASSERT_EQ(stat(QFile::encodeName(iniPath()).constData(), &before), 0);
     saveMaxVal("7");
-    struct stat after {};
+    struct stat after = {};
     ASSERT_EQ(stat(QFile::encodeName(iniPath()).constData(), &after), 0);
 
     EXPECT_NE(before.st_ino, after.st_ino);

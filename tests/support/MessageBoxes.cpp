@@ -4,8 +4,15 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QTimer>
+#include <QtTest/QTest>
 
 namespace quartet::test {
+
+bool makeActive(QWidget* window)
+{
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
 
 void inspectModalDialog(const std::function<void()>& action, const std::function<void(QDialog&)>& inspect)
 {
@@ -30,7 +37,7 @@ void inspectModalDialog(const std::function<void()>& action, const std::function
     poll.stop();
     // The offscreen platform does not hand activation back after a modal box.
     if (active)
-        QApplication::setActiveWindow(active);
+        makeActive(active);
 }
 
 SeenMessageBox answerMessageBox(const std::function<void()>& action)

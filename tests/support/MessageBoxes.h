@@ -21,6 +21,10 @@ struct SeenMessageBox {
     QString okText;
 };
 
+// Makes `window` the active window, as a click on it would, and waits
+// until the platform has activated it; false if it never does.
+bool makeActive(QWidget* window);
+
 // Runs `action` and answers the first modal message box that it opens by
 // pressing its OK button, reporting what the box showed.
 SeenMessageBox answerMessageBox(const std::function<void()>& action);

@@ -21,11 +21,12 @@ protected:
         return found;
     }
 
+    // The dialog that Ctrl+A showed, or null when it shows none.
     frmAbout* openAbout()
     {
         key(Qt::Key_A, Qt::ControlModifier, list());
         const auto found = dialogs();
-        return found.size() == 1 ? found.front() : nullptr;
+        return found.size() == 1 && found.front()->isVisible() ? found.front() : nullptr;
     }
 
     static QString labelText(frmAbout* dialog, const char* name)
@@ -85,7 +86,7 @@ TEST_F(AboutDialogTest, TabMovesThroughOkIconAndSystemInformation)
     open();
     frmAbout* dialog = openAbout();
     ASSERT_NE(dialog, nullptr);
-    QApplication::setActiveWindow(dialog);
+    ASSERT_TRUE(makeActive(dialog));
     QStringList seen;
     for (int i = 0; i < 3; ++i) {
         seen << QApplication::focusWidget()->objectName();
@@ -111,9 +112,10 @@ TEST_F(AboutDialogTest, EnterAndEscapeCloseItAndItReopensWithTheSameTexts)
         frmAbout* dialog = openAbout();
         ASSERT_NE(dialog, nullptr);
         dialog->findChild<QLabel*>("lblVersion")->setText("changed");
-        QApplication::setActiveWindow(dialog);
+        ASSERT_TRUE(makeActive(dialog));
         key(closeKey, Qt::NoModifier, dialog->findChild<QPushButton*>("cmdOK"));
         EXPECT_FALSE(dialog->isVisible());
+        ASSERT_TRUE(makeActive(window.get())) << "as the window manager hands it back";
 
         ASSERT_EQ(openAbout(), dialog) << "one instance for the whole run";
         EXPECT_EQ(labelText(dialog, "lblVersion"), QString::fromUtf8("版本 1.0.1"));

@@ -51,7 +51,7 @@ FileState stateOf(const QString& path)
 {
     const QFileInfo info(path);
     FileState state{info.exists(), info.isDir(), info.size(), 0, info.lastModified()};
-    struct stat st {};
+    struct stat st = {};
     if (stat(QFile::encodeName(path).constData(), &st) == 0)
         state.inode = st.st_ino;
     return state;

@@ -3,6 +3,7 @@
 
 #include "tests/support/FixedRandomSource.h"
 #include "tests/support/MemorySettingsStore.h"
+#include "tests/support/MessageBoxes.h"
 #include "tests/support/ScriptedInputBox.h"
 #include "ui/ApplicationSetup.h"
 #include "ui/frmMain.h"
@@ -37,8 +38,7 @@ protected:
         window = std::make_unique<frmMain>(
             frmMain::Services{std::move(storePtr), std::move(inputPtr), std::move(randomPtr)});
         window->show();
-        QApplication::setActiveWindow(window.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        ASSERT_TRUE(makeActive(window.get()));
         QCoreApplication::processEvents();  // what the event loop does first, as it would before any input
     }
 
