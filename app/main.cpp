@@ -3,6 +3,7 @@
 #include "app/DisplayCheck.h"
 #include "app/PlatformChoice.h"
 #include "app/PlatformStartGuard.h"
+#include "app/SessionBusCheck.h"
 #include "app/StandardStreams.h"
 #include "game/RandomSource.h"
 #include "settings/IniSettingsStore.h"
@@ -38,6 +39,7 @@ int runWindow(int argc, char* argv[], const std::optional<quartet::PlatformOptio
         return EXIT_FAILURE;
     }
 
+    quartet::disableSilentSessionBus();
     quartet::QtArguments qtArguments(argc, argv, start.platform);
     quartet::PlatformStartGuard guard(start.failureLine);
     QApplication app(qtArguments.count(), qtArguments.values());

@@ -19,6 +19,7 @@ import re
 import select
 import shutil
 import signal
+import socket
 import struct
 import subprocess
 import sys
@@ -45,6 +46,9 @@ MWM_FUNC_MAXIMIZE = 0x10
 MWM_FUNC_CLOSE = 0x20
 
 WINDOW_TIMEOUT = 60.0   # generous: a sanitizer build starts slowly
+# libdbus waits 25 s for each answer of the session bus: a window that waited
+# for a bus that never answers would come later than this.
+SILENT_BUS_WINDOW_TIMEOUT = 20.0
 EVENT_TIMEOUT = 15.0
 EXIT_TIMEOUT = 2.0
 
@@ -225,6 +229,23 @@ class Display:
         return read_ppm(result.stdout)
 
 
+def authenticated(bus):
+    """The first connection to a listening bus socket, its authentication
+    (the first line) answered as a bus does, and nothing more."""
+    try:
+        client, _ = bus.accept()
+        client.settimeout(bus.gettimeout())
+        heard = b""
+        while b"\r\n" not in heard:
+            chunk = client.recv(256)
+            check(chunk, "the program hung up on the session bus before it authenticated")
+            heard += chunk
+    except TimeoutError:
+        raise Failure("the program did not authenticate on the session bus")
+    client.sendall(b"OK " + b"0" * 32 + b"\r\n")
+    return client
+
+
 def find_window(display, title):
     status, out = display.run("xdotool", "search", "--onlyvisible", "--name",
                               "^" + re.escape(title) + "$")
@@ -345,16 +366,26 @@ class EndToEnd:
         self.passed += 1
         print(f"ok {self.passed}: {message}", flush=True)
 
-    def start_program(self):
-        config = os.path.join(self.workdir, "config")
+    def runtime_folder(self):
         runtime = os.path.join(self.workdir, "runtime")
-        os.makedirs(config, exist_ok=True)
         os.makedirs(runtime, mode=0o700, exist_ok=True)
-        env = dict(self.display.env, XDG_CONFIG_HOME=config, XDG_RUNTIME_DIR=runtime)
+        return runtime
+
+    def start_program(self, silent_bus=None):
+        """Starts the program on a session bus of its own, so that nothing Qt
+        starts on one outlives the test, or with the variables that lead it to
+        a silent one."""
+        config = os.path.join(self.workdir, "config")
+        os.makedirs(config, exist_ok=True)
+        env = dict(self.display.env, XDG_CONFIG_HOME=config, XDG_RUNTIME_DIR=self.runtime_folder())
         env.update(self.desktop_with_system_information_tool())
-        # A session bus of its own, so that nothing Qt starts on one outlives the test.
-        self.process = subprocess.Popen(["dbus-run-session", "--", self.program], env=env,
-                                        start_new_session=True)
+        if silent_bus is None:
+            command = ["dbus-run-session", "--", self.program]
+        else:
+            command = [self.program]
+            env.pop("DBUS_SESSION_BUS_ADDRESS", None)
+            env.update(silent_bus)
+        self.process = subprocess.Popen(command, env=env, start_new_session=True)
 
     def screen(self):
         return Client(self.display.screenshot(), self.origin)
@@ -363,12 +394,12 @@ class EndToEnd:
         status, _ = self.display.run("xdotool", "key", keys)
         check(status == 0, f"xdotool could not press {keys}")
 
-    def wait_for_window(self):
+    def wait_for_window(self, timeout=WINDOW_TIMEOUT):
         def mapped():
             check(self.process.poll() is None,
                   f"the program ended with status {self.process.returncode} before showing its window")
             return find_window(self.display, "Quartet")
-        self.window = wait_for(mapped, WINDOW_TIMEOUT, "the window 'Quartet'")
+        self.window = wait_for(mapped, timeout, "the window 'Quartet'")
         status, name = self.display.run("xdotool", "getwindowname", self.window)
         check(status == 0 and name.rstrip("\n") == "Quartet", f"the window's title is {name!r}")
         self.ok("the window 'Quartet' is shown")
@@ -455,14 +486,40 @@ class EndToEnd:
         check(abs(off[0]) <= 1 and abs(off[1]) <= 1, f"{title}'s frame stands {off} away from the centre of the screen")
         return off
 
+    def silent_buses(self):
+        """Session buses that take connections and never answer: as a stopped
+        dbus-daemon, the first that DBUS_SESSION_BUS_ADDRESS names that is
+        there (an abstract socket whose name is escaped); and, without the
+        variable, the user's bus in the runtime folder, which answers the
+        authentication but never the Hello that follows."""
+        abstract = f"quartet silent bus {os.getpid()}"
+        missing = os.path.join(self.workdir, "no-bus")
+        yield "\0" + abstract, {"DBUS_SESSION_BUS_ADDRESS":
+                                f"unix:path={missing};unix:abstract={abstract.replace(' ', '%20')}"}, False
+        yield os.path.join(self.runtime_folder(), "bus"), {}, True
+
     def centred_without_window_manager(self):
         """On a bare X server nothing places a window but the program: it
-        starts with its window centred, then is ended."""
-        self.start_program()
-        self.wait_for_window()
-        off = self.centre_offset(self.window, "the main window")
-        stop(self.process)
-        self.ok(f"without a window manager the main window opens centred (off by {off})")
+        starts with its window centred. It starts on a silent session bus, and
+        its window opens all the same, long before libdbus would give up on
+        the bus, and answers Ctrl+X."""
+        for where, variables, authenticates in self.silent_buses():
+            with socket.socket(socket.AF_UNIX) as bus:
+                bus.bind(where)
+                bus.listen()
+                bus.settimeout(SILENT_BUS_WINDOW_TIMEOUT)
+                self.start_program(silent_bus=variables)
+                client = authenticated(bus) if authenticates else None
+                self.wait_for_window(SILENT_BUS_WINDOW_TIMEOUT)
+                off = self.centre_offset(self.window, "the main window")
+                self.focus()
+                self.exit_with_ctrl_x()
+                if client:
+                    client.close()
+            if not where.startswith("\0"):
+                os.remove(where)
+        self.ok(f"without a window manager the main window opens centred (off by {off}), "
+                "on a session bus that never answers, named or in the runtime folder")
 
     def check_frame(self, window, title):
         """The window asks for a frame with the close box only and a fixed
