@@ -14,6 +14,8 @@ Exit status: 0 passed, 1 failed, 77 skipped (no X server could be started).
 """
 
 import argparse
+import ctypes
+import ctypes.util
 import os
 import re
 import select
@@ -212,6 +214,25 @@ class Display:
         """The window that a property names, on a window or (None) the root."""
         found = re.search(r"0x[0-9a-f]+", self.property(window, name))
         return int(found.group(0), 16) if found else None
+
+    def set_root_atoms(self, name, atoms):
+        """Sets a list of atoms on the root window, through Xlib: xprop sets one value only."""
+        xlib = ctypes.CDLL(ctypes.util.find_library("X11"))
+        xlib.XOpenDisplay.restype = ctypes.c_void_p
+        xlib.XDefaultRootWindow.argtypes = (ctypes.c_void_p,)
+        xlib.XDefaultRootWindow.restype = ctypes.c_ulong
+        xlib.XInternAtom.argtypes = (ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int)
+        xlib.XInternAtom.restype = ctypes.c_ulong
+        xlib.XChangeProperty.argtypes = (ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_ulong,
+                                         ctypes.c_int, ctypes.c_int, ctypes.c_void_p, ctypes.c_int)
+        xlib.XCloseDisplay.argtypes = (ctypes.c_void_p,)
+        connection = xlib.XOpenDisplay(self.env["DISPLAY"].encode())
+        check(connection is not None, "Xlib cannot open the display")
+        values = (ctypes.c_ulong * len(atoms))(*(xlib.XInternAtom(connection, atom.encode(), 0) for atom in atoms))
+        xa_atom, replace = 4, 0
+        root, property_name = xlib.XDefaultRootWindow(connection), xlib.XInternAtom(connection, name.encode(), 0)
+        xlib.XChangeProperty(connection, root, property_name, xa_atom, 32, replace, values, len(atoms))
+        xlib.XCloseDisplay(connection)
 
     def stacking(self):
         """The managed windows, bottom first, as the window manager stacks them."""
@@ -583,6 +604,34 @@ class EndToEnd:
         check(status == 0, f"the program ended with status {status} after Ctrl+X")
         self.ok(f"Ctrl+X ends the program with status 0 after {time.monotonic() - started:.2f} s")
 
+    def centred_when_frame_told_late(self):
+        """Window managers such as KWin tell the frame only as they take the
+        window on: openbox is made to look like one by taking the frame request
+        out of the features it announces. The frame still stands centred."""
+        supported = [atom.strip() for atom in self.display.property(None, "_NET_SUPPORTED").split(",")]
+        check("_NET_REQUEST_FRAME_EXTENTS" in supported, "openbox announces no frame request")
+        supported.remove("_NET_REQUEST_FRAME_EXTENTS")
+        self.display.set_root_atoms("_NET_SUPPORTED", supported)
+        self.start_program()
+        self.wait_for_window()
+        last = [None]
+
+        def centred():
+            if "," not in self.display.property(self.window, "_NET_FRAME_EXTENTS"):
+                return None
+            try:
+                return (self.centre_offset(self.window, "the main window"),)
+            except Failure as failure:
+                last[0] = failure
+                return None
+        try:
+            off, = wait_for(centred, EVENT_TIMEOUT, "the main window's frame to stand centred")
+        except Failure:
+            raise last[0] or Failure("the main window could not be measured")
+        stop(self.process)
+        self.ok(f"where the window manager tells the frame only as it frames the window, the frame still "
+                f"stands centred (off by {off})")
+
     def run(self):
         self.start_program()
         self.wait_for_window()
@@ -620,6 +669,7 @@ def main():
         test.centred_without_window_manager()
         manager = start_window_manager(display)
         test.run()
+        test.centred_when_frame_told_late()
         print(f"{test.passed} passed, 0 failed")
         return 0
     except Failure as failure:
