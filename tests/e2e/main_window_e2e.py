@@ -465,15 +465,18 @@ class EndToEnd:
             check(top_band == 0, f"card picture {index + 1} changed above its label")
         self.ok("Ctrl+D deals: four values on the card pictures, the result list emptied")
 
-    def centre_offset(self, window, title):
-        """How far the window's frame (the window itself where nothing frames
-        it) stands from the centre of the screen; fails beyond one pixel."""
+    def frame_centre(self, window):
+        """The centre of the window's frame (of the window itself where nothing frames it)."""
         extents = self.display.property(window, "_NET_FRAME_EXTENTS")
         left, right, top, bottom = (int(v) for v in extents.split(",")) if "," in extents else (0, 0, 0, 0)
         x, y, width, height = window_geometry(self.display, window)
-        off = (x - left + (left + width + right - SCREEN_SIZE[0]) / 2,
-               y - top + (top + height + bottom - SCREEN_SIZE[1]) / 2)
-        check(abs(off[0]) <= 1 and abs(off[1]) <= 1, f"{title}'s frame stands {off} away from the centre of the screen")
+        return x - left + (left + width + right) / 2, y - top + (top + height + bottom) / 2
+
+    def centre_offset(self, window, title, centre=(SCREEN_SIZE[0] / 2, SCREEN_SIZE[1] / 2), on="the screen"):
+        """How far the window's frame stands from a centre, by default the
+        screen's; fails beyond one pixel."""
+        off = tuple(a - b for a, b in zip(self.frame_centre(window), centre))
+        check(abs(off[0]) <= 1 and abs(off[1]) <= 1, f"{title}'s frame stands {off} away from the centre of {on}")
         return off
 
     def centred_without_window_manager(self):
@@ -582,6 +585,7 @@ class EndToEnd:
         box = wait_for(focused_box, EVENT_TIMEOUT, "a message box to take the focus after Alt+S without the tool")
         owner = self.display.window_in(hex(box), "WM_TRANSIENT_FOR")
         check(owner == int(about), f"the message box belongs to window {owner}, not to the About dialog")
+        off = self.centre_offset(hex(box), "the message box", self.frame_centre(about), "the About dialog")
         self.key("Return")
         wait_for(lambda: self.display.window_in(None, "_NET_ACTIVE_WINDOW") == int(about), EVENT_TIMEOUT,
                  "the focus to come back to the About dialog after Enter closes the message box")
@@ -590,7 +594,7 @@ class EndToEnd:
                  "the About dialog to close after Esc")
         self.focus()
         self.ok("Ctrl+A, Alt+S starts the desktop's system information tool (hardinfo.desktop); without it a message "
-                "box that gives the focus back to About; Esc closes About")
+                f"box centred on About (off by {off}) that gives the focus back to it; Esc closes About")
 
     def exit_with_ctrl_x(self):
         check(self.process.poll() is None,
