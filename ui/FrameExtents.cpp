@@ -6,6 +6,7 @@
 #include <QAbstractNativeEventFilter>
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QEventLoop>
 #include <QTimer>
 #include <QWidget>
@@ -97,18 +98,34 @@ private:
     std::function<void()> m_changed;
 };
 
-// Lives with the window until the window manager first tells its frame.
+// Lives with the window until the window manager tells its frame, and
+// calls told where that is not the one known when the window was placed.
 class FrameToldWatch : public QObject {
 public:
-    FrameToldWatch(QWidget& window, xcb_connection_t* connection, std::function<void(const QMargins&)> told)
+    FrameToldWatch(QWidget& window, xcb_connection_t* connection, const std::optional<QMargins>& known,
+                   std::function<void(const QMargins&)> told)
         : QObject(&window), m_connection(connection), m_window(static_cast<xcb_window_t>(window.winId())),
-          m_extents(x11Atom(connection, "_NET_FRAME_EXTENTS")), m_told(std::move(told)),
+          m_extents(x11Atom(connection, "_NET_FRAME_EXTENTS")), m_known(known), m_told(std::move(told)),
           m_watch(m_window, m_extents, [this] { frameChanged(); })
     {
         setObjectName(QLatin1String(kObjectName));
+        window.installEventFilter(this);
     }
 
     static constexpr char kObjectName[] = "quartetFrameToldWatch";
+
+protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override
+    {
+        // A window manager that told a frame beforehand has framed the window
+        // by the time it is drawn, and may never tell it again. Those that
+        // did not (KWin) or told none (mutter) tell it as they take the
+        // window on: usually before it is drawn, though KWin, for the first
+        // window after it starts, only after.
+        if (event->type() == QEvent::Paint && m_known && !m_known->isNull())
+            finish();
+        return false;
+    }
 
 private:
     void frameChanged()
@@ -116,13 +133,21 @@ private:
         const std::optional<QMargins> frame = readExtents(m_connection, m_window, m_extents);
         if (!frame || !m_told)
             return;
-        std::exchange(m_told, nullptr)(*frame);
+        if (frame != m_known)
+            m_told(*frame);
+        finish();
+    }
+
+    void finish()
+    {
+        m_told = nullptr;
         deleteLater();
     }
 
     xcb_connection_t* m_connection;
     xcb_window_t m_window;
     xcb_atom_t m_extents;
+    std::optional<QMargins> m_known;
     std::function<void(const QMargins&)> m_told;
     PropertyChangeWatch m_watch;
 };
@@ -167,14 +192,14 @@ std::optional<QMargins> frameExtents(QWidget& window)
     return readExtents(connection, id, extents);
 }
 
-void whenFrameTold(QWidget& window, std::function<void(const QMargins&)> told)
+void whenFrameTold(QWidget& window, const std::optional<QMargins>& known, std::function<void(const QMargins&)> told)
 {
     xcb_connection_t* connection = x11Connection();
     if (!connection)
         return;
     // One watch a window: a window shown again replaces the watch it had.
     delete window.findChild<QObject*>(QLatin1String(FrameToldWatch::kObjectName), Qt::FindDirectChildrenOnly);
-    new FrameToldWatch(window, connection, std::move(told));
+    new FrameToldWatch(window, connection, known, std::move(told));
 }
 
 }  // namespace quartet

@@ -20,9 +20,11 @@ namespace quartet {
 // (KWin, weston) or does not answer in time. Creates the native window.
 std::optional<QMargins> frameExtents(QWidget& window);
 
-// Calls told once with the window's frame, in device pixels, as soon as the
-// window manager first tells it, which those that do not answer in advance
-// do while they take the window on, before it is first drawn.
-void whenFrameTold(QWidget& window, std::function<void(const QMargins&)> told);
+// Calls told with the window's frame, in device pixels, where the window
+// manager tells a frame other than the one known (none where it told none)
+// as it takes the window on: KWin, which does not answer beforehand, and
+// GNOME's mutter, which answers with no frame at all and frames the window
+// later, usually before the window is first drawn.
+void whenFrameTold(QWidget& window, const std::optional<QMargins>& known, std::function<void(const QMargins&)> told);
 
 }  // namespace quartet

@@ -53,15 +53,13 @@ void centerOnScreen(QWidget& window)
     window.setGeometry(centredIn(window, area, area, QMarginsF()));
     // The window manager adds its frame once the window is shown, so the
     // frame is learnt first and centred with the window inside it. Where the
-    // window manager tells the frame only as it takes the window on (KWin),
-    // the window is placed again then, before it is first drawn.
+    // window manager tells another frame as it takes the window on, the
+    // window is placed again then, before it is first drawn.
     const std::optional<QMargins> frame = frameExtents(window);
-    if (frame)
-        window.setGeometry(centredIn(window, area, area, scaled(*frame, window)));
-    else
-        whenFrameTold(window, [&window, area](const QMargins& told) {
-            window.setGeometry(centredIn(window, area, area, scaled(told, window)));
-        });
+    window.setGeometry(centredIn(window, area, area, scaled(frame.value_or(QMargins()), window)));
+    whenFrameTold(window, frame, [&window, area](const QMargins& told) {
+        window.setGeometry(centredIn(window, area, area, scaled(told, window)));
+    });
 }
 
 void centerOnOwner(QWidget& dialog)
@@ -72,13 +70,17 @@ void centerOnOwner(QWidget& dialog)
         return;
     const QRect outer = owner->frameGeometry();
     const QRect inner = owner->geometry();
+    const QRect bounds = screen->availableGeometry();
     // Where the window manager does not tell the dialog's frame before it is
     // shown, it frames the dialog as it frames the owner.
-    const std::optional<QMargins> told = frameExtents(dialog);
-    const QMarginsF frame = told ? scaled(*told, dialog)
-                                 : QMarginsF(inner.left() - outer.left(), inner.top() - outer.top(),
-                                             outer.right() - inner.right(), outer.bottom() - inner.bottom());
-    dialog.setGeometry(centredIn(dialog, outer, screen->availableGeometry(), frame));
+    const std::optional<QMargins> frame = frameExtents(dialog);
+    const QMarginsF likely = frame ? scaled(*frame, dialog)
+                                   : QMarginsF(inner.left() - outer.left(), inner.top() - outer.top(),
+                                               outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    dialog.setGeometry(centredIn(dialog, outer, bounds, likely));
+    whenFrameTold(dialog, frame, [&dialog, outer, bounds](const QMargins& told) {
+        dialog.setGeometry(centredIn(dialog, outer, bounds, scaled(told, dialog)));
+    });
 }
 
 void fitFontToLayout(QWidget& window)
