@@ -3,6 +3,9 @@
 
 #include <QMargins>
 
+#include <functional>
+#include <optional>
+
 class QWidget;
 
 namespace quartet {
@@ -11,8 +14,17 @@ namespace quartet {
 // device pixels, learnt before the window is shown so that the whole frame
 // can be placed. The window manager is asked for it (on X11,
 // _NET_REQUEST_FRAME_EXTENTS) and the answer awaited for a moment. Empty
-// where nobody answers: no window manager, one that does not tell, or a
-// platform other than X11. Creates the native window.
-QMargins frameExtents(QWidget& window);
+// where nothing frames the window: no window manager, or a platform other
+// than X11, where the compositor places windows. None where a window
+// manager frames it but does not tell the frame before the window is shown
+// (KWin, weston) or does not answer in time. Creates the native window.
+std::optional<QMargins> frameExtents(QWidget& window);
+
+// Calls told with the window's frame, in device pixels, where the window
+// manager tells a frame other than the one known (none where it told none)
+// as it takes the window on: KWin, which does not answer beforehand, and
+// GNOME's mutter, which answers with no frame at all and frames the window
+// later, usually before the window is first drawn.
+void whenFrameTold(QWidget& window, const std::optional<QMargins>& known, std::function<void(const QMargins&)> told);
 
 }  // namespace quartet

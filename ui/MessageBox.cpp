@@ -2,6 +2,7 @@
 #include "ui/MessageBox.h"
 
 #include "ui/DialogTexts.h"
+#include "ui/WindowPlacement.h"
 
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -32,11 +33,24 @@ void makeRoomForTitle(QMessageBox& box)
                   grid->columnCount());
 }
 
+// A box that stands centred on the window it belongs to.
+class OwnerCentredBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QMessageBox::showEvent(event);  // gives the box its size
+        centerOnOwner(*this);
+    }
+};
+
 }  // namespace
 
 void showMessageBox(QWidget* parent, const QString& title, const QString& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
+    OwnerCentredBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
     box.button(QMessageBox::Ok)->setText(dialogTexts::kOk);
     makeRoomForTitle(box);
     box.exec();

@@ -21,6 +21,12 @@ Widget* place(Widget* widget, const char* name, const QRect& rect)
 // and all.
 void centerOnScreen(QWidget& window);
 
+// Places a dialog, sized and about to be shown, so that it stands centred on
+// the window it belongs to, frame and all, and on the screen. Qt's own
+// placement puts a box a title bar's height too high under window managers
+// that place the window rather than its frame where asked (openbox, KWin).
+void centerOnOwner(QWidget& dialog);
+
 // The windows are laid out in twips for a desktop font of 9 points, and a
 // larger one would be clipped by their fixed controls. So a window uses the
 // desktop's font at 9 points at most; a scale factor (QT_SCALE_FACTOR, or the
