@@ -202,7 +202,7 @@ Bus askUserBus(Clock::time_point deadline)
     if (runtime == nullptr || *runtime == '\0')
         return Bus::Answers;
     const std::string path = std::string(runtime) + "/bus";
-    struct stat status {};
+    struct stat status = {};
     if (::lstat(path.c_str(), &status) != 0 || !S_ISSOCK(status.st_mode) || status.st_uid != ::getuid())
         return Bus::Answers;
     return askAt(path, deadline);
