@@ -143,7 +143,8 @@ private:
         if (digits == 0)
             return std::nullopt;
         Node node;
-        node.card = (negative ? "-" : "") + std::string(m_rest.substr(0, digits));
+        node.card = negative ? "-" : "";
+        node.card += m_rest.substr(0, digits);
         m_rest.remove_prefix(digits);
         return node;
     }
