@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/ExportFileRegistry.h"
 
-#include "platform/RegistryExport.h"
 #include "platform/RegularFile.h"
 
 #include <cstdlib>
@@ -19,12 +18,18 @@ std::filesystem::path ExportFileRegistry::systemFile()
     return kDefaultFile;
 }
 
+std::optional<RegistryExport> ExportFileRegistry::load(const std::filesystem::path& file)
+{
+    const RegularFile read = RegularFile::read(file, kMaxFileSize);
+    if (read.status != RegularFile::Status::Read)
+        return std::nullopt;
+    return RegistryExport::parse(read.bytes);
+}
+
 std::optional<RegistryKey> ExportFileRegistry::readKey(std::uint32_t root, const std::string& keyPath)
 {
-    const RegularFile file = RegularFile::read(m_file, kMaxFileSize);
-    if (file.status != RegularFile::Status::Read)
-        return std::nullopt;
-    return RegistryExport::parse(file.bytes).key(root, keyPath);
+    const std::optional<RegistryExport> exported = load(m_file);
+    return exported ? exported->key(root, keyPath) : std::nullopt;
 }
 
 }  // namespace quartet

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/RegistryExport.h"
 #include "platform/SnapshotRegistry.h"
 
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 
 namespace quartet {
 
@@ -30,6 +32,11 @@ public:
 
     // The machine-wide file, or the one QUARTET_REGISTRY_FILE names.
     static std::filesystem::path systemFile();
+
+    // The export in file, read once, without waiting should it be a pipe and
+    // only up to the limit whatever size it reports; nothing when it is not a
+    // readable regular file within the limit.
+    static std::optional<RegistryExport> load(const std::filesystem::path& file);
 
     std::optional<RegistryKey> readKey(std::uint32_t root, const std::string& keyPath) override;
 
