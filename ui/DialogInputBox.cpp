@@ -8,26 +8,9 @@
 
 namespace quartet {
 
-namespace {
-
-// An input box that stands centred on the window it belongs to.
-class OwnerCentredInput : public QInputDialog {
-public:
-    using QInputDialog::QInputDialog;
-
-protected:
-    void showEvent(QShowEvent* event) override
-    {
-        QInputDialog::showEvent(event);
-        centerOnOwner(*this);
-    }
-};
-
-}  // namespace
-
 QString DialogInputBox::ask(const QString& prompt, const QString& title, const QString& defaultText)
 {
-    OwnerCentredInput dialog(m_parent);
+    OwnerCentred<QInputDialog> dialog(m_parent);
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultText);

@@ -33,24 +33,11 @@ void makeRoomForTitle(QMessageBox& box)
                   grid->columnCount());
 }
 
-// A box that stands centred on the window it belongs to.
-class OwnerCentredBox : public QMessageBox {
-public:
-    using QMessageBox::QMessageBox;
-
-protected:
-    void showEvent(QShowEvent* event) override
-    {
-        QMessageBox::showEvent(event);  // gives the box its size
-        centerOnOwner(*this);
-    }
-};
-
 }  // namespace
 
 void showMessageBox(QWidget* parent, const QString& title, const QString& text)
 {
-    OwnerCentredBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
+    OwnerCentred<QMessageBox> box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
     box.button(QMessageBox::Ok)->setText(dialogTexts::kOk);
     makeRoomForTitle(box);
     box.exec();

@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QString>
 
+class QShowEvent;
 class QWidget;
 
 namespace quartet {
@@ -26,6 +27,21 @@ void centerOnScreen(QWidget& window);
 // placement puts a box a title bar's height too high under window managers
 // that place the window rather than its frame where asked (openbox, KWin).
 void centerOnOwner(QWidget& dialog);
+
+// A dialog (a message box, an input box) that stands centred on the window
+// it belongs to when it is shown.
+template <typename Dialog>
+class OwnerCentred : public Dialog {
+public:
+    using Dialog::Dialog;
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        Dialog::showEvent(event);  // gives the dialog its size
+        centerOnOwner(*this);
+    }
+};
 
 // The windows are laid out in twips for a desktop font of 9 points, and a
 // larger one would be clipped by their fixed controls. So a window uses the
