@@ -125,18 +125,19 @@ unsigned qtVersion()
         QT_VERSION_CHECK(version.majorVersion(), version.minorVersion(), version.microVersion()));
 }
 
-bool runsBetterOnX(const Compositor& compositor)
+// What decides the platform where both X and the compositor open.
+DisplayFacts factsWithBoth(const Compositor& compositor)
 {
     DisplayFacts facts;
     facts.xOpens = true;
-    facts.waylandOpens = compositor.opens;
+    facts.waylandOpens = true;
     facts.compositorDrawsTitleBars = compositor.drawsTitleBars;
     facts.qtVersion = qtVersion();
     facts.desktop = environment("XDG_CURRENT_DESKTOP");
     facts.decorationNamed = environment("QT_WAYLAND_DECORATION");
     facts.decorationsOff = !environment("QT_WAYLAND_DISABLE_WINDOWDECORATION").empty();
     facts.decorations = installedDecorations();
-    return runsBetterOnX(facts);
+    return facts;
 }
 
 QString displayProblem(const std::string& x, const std::string& wayland)
@@ -164,7 +165,8 @@ WindowStart planForDisplays(const QString& program)
         start.problem = texts::noDisplayLine(displayProblem(x, wayland), program).toStdString();
         return start;
     }
-    if (xOpens && runsBetterOnX(compositor))
+    // Only then is there a choice, and Qt's title-bar plugins worth looking up.
+    if (xOpens && compositor.opens && runsBetterOnX(factsWithBoth(compositor)))
         start.platform = "xcb";
     // Qt can still fail here: a Wayland display alone, say, without Qt's Wayland plugin.
     const QString failure = xOpens ? texts::kQtPlatformFailed : texts::qtCannotUseWayland(local(wayland));
