@@ -23,8 +23,9 @@ public:
     explicit frmAbout(std::unique_ptr<SystemInfoLauncher> launcher);
     ~frmAbout() override;
 
-    // Loads and shows the dialog, or brings it to the front when it is open.
-    void showOrRaise();
+    // Loads and shows the dialog beside the window it was opened from, or
+    // brings it to the front when it is open.
+    void showOrRaise(const QWidget* beside = nullptr);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
