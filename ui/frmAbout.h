@@ -13,8 +13,9 @@ namespace quartet {
 class SystemInfoLauncher;
 
 // The About dialog: the program's title, version and maker, and a button
-// that starts the system information tool. Modeless and without an owner,
-// so the main window stays usable while it is open.
+// that starts the system information tool. Modeless and without an owner
+// (on Wayland it belongs to the main window while that is shown, see
+// TaskbarHint.h), so the main window stays usable while it is open.
 class frmAbout : public QDialog {
     Q_OBJECT
 
