@@ -136,6 +136,28 @@ bool isTrue(GKeyFile* entry, const char* key)
     return g_key_file_get_boolean(entry, kEntryGroup, key, nullptr);
 }
 
+// Whether every reserved character of an Exec line stands inside double
+// quotes, and every quote is closed: the desktop entry rules make any other
+// line invalid. Inside quotes, a backslash escapes the next character, and
+// the backquote and the dollar sign must be escaped like that. Arguments are
+// separated by spaces alone. A shell would read what such a line leaves
+// unquoted differently from the desktop ("tool x #y" would start "tool x").
+bool quotesReservedCharacters(std::string_view line)
+{
+    constexpr std::string_view kReserved = "\t\n'\\><~|&;$*?#()`";
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == '"')
+            quoted = !quoted;
+        else if (quoted && c == '\\')
+            ++i;
+        else if (quoted ? c == '`' || c == '$' : kReserved.find(c) != std::string_view::npos)
+            return false;
+    }
+    return !quoted;
+}
+
 // The words of a command line, split and unquoted by the rules of a shell
 // without running one; nothing when it does not split (an open quote, no
 // words at all).
@@ -163,7 +185,10 @@ bool canBeStarted(GKeyFile* entry)
         return false;
     if (const std::string tryExec = value(entry, "TryExec"); !tryExec.empty() && !programIsThere(tryExec))
         return false;
-    const auto words = commandWords(value(entry, "Exec"));
+    const std::string exec = value(entry, "Exec");
+    if (!quotesReservedCharacters(exec))
+        return false;
+    const auto words = commandWords(exec);
     return words && !words->empty() && programIsThere(words->front());
 }
 
@@ -190,18 +215,23 @@ bool shownOn(GKeyFile* entry, const std::vector<std::string>& desktops)
 }
 
 // The file of the entry with this id, resolved as the desktop resolves an
-// id: the first directory whose file of that name can be started. The tools
-// install their entries at the top of applications/, so ids that stand for
-// files in subfolders (kde-foo.desktop for kde/foo.desktop) are not looked for.
+// id: the first directory whose file of that name can be started. A hidden
+// entry there before it stands for a deleted one, and so hides the id from
+// every directory after it, whatever else it holds or lacks (a user's
+// Hidden=true in XDG_DATA_HOME hides the system's entry). The tools install
+// their entries at the top of applications/, so ids that stand for files in
+// subfolders (kde-foo.desktop for kde/foo.desktop) are not looked for.
 std::optional<fs::path> entryFile(const std::vector<fs::path>& dirs, std::string_view id,
                                   const std::vector<std::string>& desktops)
 {
     for (const fs::path& dir : dirs) {
         const fs::path file = dir / id;
         const GKeyFilePtr entry = readEntry(file);
+        if (entry && isTrue(entry.get(), "Hidden"))
+            return std::nullopt;
         if (!entry || !canBeStarted(entry.get()))
             continue;
-        if (isTrue(entry.get(), "Hidden") || !shownOn(entry.get(), desktops))
+        if (!shownOn(entry.get(), desktops))
             return std::nullopt;
         return file;
     }

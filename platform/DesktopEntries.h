@@ -21,9 +21,11 @@ namespace quartet {
 // (KDE: org.kde.kinfocenter.desktop; GNOME and Unity:
 // gnome-info-overview-panel.desktop), then hardinfo.desktop on any desktop.
 // An entry counts when it can be started (an application whose TryExec and
-// Exec programs are found, and that needs no terminal), it is not hidden, and
-// its OnlyShowIn and NotShowIn keys let it show on the desktops that
-// XDG_CURRENT_DESKTOP names.
+// Exec programs are found, whose Exec line quotes every reserved character,
+// and that needs no terminal), it is not hidden, and its OnlyShowIn and
+// NotShowIn keys let it show on the desktops that XDG_CURRENT_DESKTOP names.
+// A hidden entry also hides the entries of its name in the folders after its
+// own: the user's Hidden=true hides the system's tool.
 //
 // The environment is read afresh at every call, so the answer follows a
 // change of XDG_DATA_HOME, XDG_DATA_DIRS or XDG_CURRENT_DESKTOP and the tools

@@ -5,6 +5,7 @@
 #include "ui/WindowPlacement.h"
 
 #include <QInputDialog>
+#include <QLayout>
 
 namespace quartet {
 
@@ -16,6 +17,10 @@ QString DialogInputBox::ask(const QString& prompt, const QString& title, const Q
     dialog.setTextValue(defaultText);
     dialog.setOkButtonText(dialogTexts::kOk);
     dialog.setCancelButtonText(dialogTexts::kCancel);
+    // One fixed size, as every window of the program has: window managers
+    // then offer neither resizing nor maximising.
+    dialog.layout()->setSizeConstraint(QLayout::SetFixedSize);
+    dialog.setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
     return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 

@@ -8,12 +8,13 @@ class QWidget;
 namespace quartet {
 
 // The program's windows are fixed in size and ask for no maximise button,
-// but some title bars offer one all the same (Qt's own on Wayland), and some
-// compositors then maximise the window anyway. Weston ends a program whose
-// window does not take the maximised size, which Qt 6.4 keeps a fixed-size
-// window from doing. So from the moment a maximise is asked for, the window
-// may be as large as the compositor makes it (its content keeps its size, in
-// the corner), and it is fixed again once it is back to normal.
+// but some title bars offer one all the same (Qt's own on Wayland, where a
+// double-click on the bar maximises too), and some compositors then
+// maximise the window anyway. A fixed window never stays maximised: it asks
+// to be normal again at once. Meanwhile it may take the size the compositor
+// gives it (its content keeps its size, in the corner), since weston ends a
+// program whose maximised window keeps another size; and it is fixed again
+// once it is back to normal.
 class FixedSizeWindows : public QObject {
     Q_OBJECT
 

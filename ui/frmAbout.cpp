@@ -97,12 +97,12 @@ void frmAbout::createControls()
     QWidget::setTabOrder(picIcon, cmdSysInfo);
 }
 
-void frmAbout::showOrRaise()
+void frmAbout::showOrRaise(const QWidget* beside)
 {
     if (!isVisible()) {
         Form_Load();
         centerOnScreen(*this);
-        skipTaskbar(*this);
+        skipTaskbar(*this, beside);
         show();
         cmdOK->setFocus();
     }

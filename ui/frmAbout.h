@@ -13,8 +13,9 @@ namespace quartet {
 class SystemInfoLauncher;
 
 // The About dialog: the program's title, version and maker, and a button
-// that starts the system information tool. Modeless and without an owner,
-// so the main window stays usable while it is open.
+// that starts the system information tool. Modeless and without an owner
+// (on Wayland it belongs to the main window while that is shown, see
+// TaskbarHint.h), so the main window stays usable while it is open.
 class frmAbout : public QDialog {
     Q_OBJECT
 
@@ -23,8 +24,9 @@ public:
     explicit frmAbout(std::unique_ptr<SystemInfoLauncher> launcher);
     ~frmAbout() override;
 
-    // Loads and shows the dialog, or brings it to the front when it is open.
-    void showOrRaise();
+    // Loads and shows the dialog beside the window it was opened from, or
+    // brings it to the front when it is open.
+    void showOrRaise(const QWidget* beside = nullptr);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -374,7 +374,7 @@ void frmMain::mnuAbout_Click()
 {
     if (!m_aboutDialog)
         m_aboutDialog = std::make_unique<frmAbout>();
-    m_aboutDialog->showOrRaise();
+    m_aboutDialog->showOrRaise(this);
 }
 
 void frmMain::showCardDisplay()

@@ -564,13 +564,56 @@ class EndToEnd:
         check("," in self.display.property(window, "_NET_FRAME_EXTENTS"), f"openbox tells no frame of {title}")
         return self.centre_offset(window, title)
 
+    def stays_at_its_size_when_maximised(self, window, title):
+        """A maximise request through _NET_WM_STATE (what a desktop's
+        maximise action sends) leaves the window unmaximised at its own size.
+        Openbox handles requests in turn, so once the "above" asked for next
+        shows, the maximise has been dealt with."""
+        before = window_geometry(self.display, window)
+        for change in ("add,maximized_vert,maximized_horz", "add,above"):
+            status, _ = self.display.run("wmctrl", "-i", "-r", window, "-b", change)
+            check(status == 0, f"wmctrl could not send {change} to {title}")
+        wait_for(lambda: "_NET_WM_STATE_ABOVE" in self.display.property(window, "_NET_WM_STATE"), EVENT_TIMEOUT,
+                 f"openbox to deal with the requests to {title}")
+        last = [None]
+
+        def unmaximised():
+            last[0] = (self.display.property(window, "_NET_WM_STATE"), window_geometry(self.display, window))
+            return "MAXIMIZED" not in last[0][0] and last[0][1] == before
+        try:
+            wait_for(unmaximised, EVENT_TIMEOUT, f"{title} to be back at its size")
+        except Failure:
+            raise Failure(f"{title} stays maximised after a maximise request: {last[0]}, was {before}")
+        self.display.run("wmctrl", "-i", "-r", window, "-b", "remove,above")
+
+    def settings_box_of_one_size(self):
+        """The settings box (Alt+F, O) tells the window manager one size,
+        and openbox offers neither resizing nor maximising it; Esc closes it."""
+        self.focus()
+        self.key("alt+f")
+        self.key("o")
+        box = wait_for(lambda: find_window(self.display, "设置"), EVENT_TIMEOUT, "the settings box after Alt+F, O")
+        wait_for(lambda: int(box) in self.display.stacking(), EVENT_TIMEOUT, "openbox to manage the settings box")
+        hints = self.display.property(box, "WM_NORMAL_HINTS")
+        sizes = re.findall(r"program specified (minimum|maximum) size: (\d+) by (\d+)", hints)
+        check(len(sizes) == 2 and sizes[0][1:] == sizes[1][1:], f"the settings box can be resized: {hints!r}")
+        allowed = self.display.property(box, "_NET_WM_ALLOWED_ACTIONS")
+        for action in ("_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT", "_NET_WM_ACTION_RESIZE"):
+            check(action not in allowed, f"openbox offers {action} on the settings box")
+        self.stays_at_its_size_when_maximised(box, "the settings box")
+        self.key("Escape")
+        wait_for(lambda: find_window(self.display, "设置") is None, EVENT_TIMEOUT, "the settings box to close after Esc")
+        self.ok(f"the settings box: one size ({sizes[0][1]} x {sizes[0][2]}), neither resized nor maximised")
+
     def in_front(self, upper, lower):
         order = self.display.stacking()
         return order.index(int(upper)) > order.index(int(lower))
 
     def check_main_window_frame(self):
         off = self.check_frame(self.window, "the main window")
-        self.ok(f"the main window: close box only, fixed size, centred (frame centre off by {off})")
+        self.stays_at_its_size_when_maximised(self.window, "the main window")
+        self.ok(f"the main window: close box only, fixed size, centred (frame centre off by {off}), "
+                "not maximised on request")
 
     def about_dialog_beside_the_main_window(self):
         """The About dialog has no task-bar entry and no owner: it is not kept
@@ -580,6 +623,7 @@ class EndToEnd:
                          "the About dialog after Ctrl+A")
         wait_for(lambda: int(about) in self.display.stacking(), EVENT_TIMEOUT, "openbox to manage the About dialog")
         off = self.check_frame(about, "the About dialog")
+        self.stays_at_its_size_when_maximised(about, "the About dialog")
         state = self.display.property(about, "_NET_WM_STATE")
         check("_NET_WM_STATE_SKIP_TASKBAR" in state, f"the About dialog has a task-bar entry: {state!r}")
         owner = self.display.property(about, "WM_TRANSIENT_FOR")
@@ -701,6 +745,7 @@ class EndToEnd:
         self.check_start_picture()
         self.answer_with_alt_a()
         self.deal_with_ctrl_d()
+        self.settings_box_of_one_size()
         self.about_dialog_beside_the_main_window()
         self.system_information_with_alt_s()
         self.exit_with_ctrl_x()
@@ -713,7 +758,7 @@ def main():
     parser.add_argument("--keep-screenshot", help="write the last screenshot here on failure")
     args = parser.parse_args()
 
-    for tool in ("xdotool", "xwininfo", "xprop", "import", "dbus-run-session", "openbox"):
+    for tool in ("xdotool", "xwininfo", "xprop", "import", "dbus-run-session", "openbox", "wmctrl"):
         if shutil.which(tool) is None:
             print(f"FAIL: {tool} is missing (scripts/install-deps.sh installs it)")
             return 1

@@ -29,7 +29,7 @@ namespace {
 struct EntryFile {
     const char* folder;
     const char* name;
-    const char* lines;
+    std::string lines;
     qsizetype size = 0;
 };
 
@@ -116,7 +116,7 @@ public:
     {
         const QString file = QString(entry.folder) + '/' + entry.name;
         QDir(m_root.path()).mkpath(entry.folder);
-        QString lines = QString::fromUtf8(entry.lines);
+        QString lines = QString::fromStdString(entry.lines);
         for (const auto& [mark, tool] :
              {std::pair{"@TOOL@", "marker tool"}, {"@BROKEN@", "broken tool"}, {"@PIPE@", "pipe tool"}})
             lines.replace(mark, '"' + path(tool) + '"');
@@ -164,7 +164,7 @@ private:
 };
 
 struct SystemInfoCase {
-    const char* name;
+    std::string name;
     const char* currentDesktop;
     std::vector<EntryFile> entries;
     const char* registry;  // the export file, or nullptr for none
@@ -175,6 +175,13 @@ struct SystemInfoCase {
 
 const EntryFile kHardInfo{"system/applications", "hardinfo.desktop", "Exec=@TOOL@ hardinfo\n"};
 const EntryFile kInfoCenter{"system/applications", "org.kde.kinfocenter.desktop", "Exec=@TOOL@ kinfocenter\n"};
+const EntryFile kHiddenByUser{"user/applications", "hardinfo.desktop", "Hidden=true\n"};
+
+// The user's hardinfo entry with this line.
+EntryFile userEntry(const std::string& line)
+{
+    return {"user/applications", "hardinfo.desktop", line + "\n"};
+}
 
 // The administrator's choice: the entry admin/chosen.desktop.
 const char* const kChosenExport = "Windows Registry Editor Version 5.00\r\n\r\n"
@@ -187,7 +194,7 @@ class SystemInformationTest : public MainWindowTest {};
 // Each press looks at the desktop afresh: the cases share one dialog.
 TEST_F(SystemInformationTest, StartsTheDesktopsToolOrSaysItIsUnavailable)
 {
-    const std::vector<SystemInfoCase> cases = {
+    std::vector<SystemInfoCase> cases = {
         {"GNOME's own tool, arguments with blanks kept whole",
          "ubuntu:GNOME",
          {{"system/applications", "gnome-info-overview-panel.desktop",
@@ -229,6 +236,30 @@ TEST_F(SystemInformationTest, StartsTheDesktopsToolOrSaysItIsUnavailable)
          {{"user/applications", "hardinfo.desktop", "Exec=@TOOL@ \"user's hardinfo\"\n"}, kHardInfo},
          nullptr,
          {"user's hardinfo"}},
+        // A hidden entry stands for a deleted one, however little it holds.
+        {"the user's hidden entry hides the system's", "GNOME", {kHiddenByUser, kHardInfo}, nullptr, {}},
+        {"the user's hidden own tool, then hardinfo",
+         "KDE",
+         {{"user/applications", "org.kde.kinfocenter.desktop", "Hidden=true\n"}, kInfoCenter, kHardInfo},
+         nullptr,
+         {"hardinfo"}},
+        {"reserved characters quoted",
+         "GNOME",
+         {{"system/applications", "hardinfo.desktop",
+           R"x(Exec=@TOOL@ "#1 (a|b) <c> ~d & e; f* g?" "\\"q\\" 'h' \\$i \\`j \\\\k")x"
+           "\n"}},
+         nullptr,
+         {"#1 (a|b) <c> ~d & e; f* g?", "\"q\" 'h' $i `j \\k"}},
+        {"a dollar sign unescaped in quotes",
+         "GNOME",
+         {userEntry(R"(Exec=@TOOL@ "x$y")"), kHardInfo},
+         nullptr,
+         {"hardinfo"}},
+        {"a backquote unescaped in quotes",
+         "GNOME",
+         {userEntry("Exec=@TOOL@ \"x`y\""), kHardInfo},
+         nullptr,
+         {"hardinfo"}},
         {"nothing installed", "GNOME", {}, nullptr, {}},
         {"the export file wins", "KDE", {kInfoCenter, kChosen}, kChosenExport, {"chosen"}},
         {"an export file without the tool", "KDE", {kInfoCenter}, "Windows Registry Editor Version 5.00\r\n", {}},
@@ -275,6 +306,16 @@ TEST_F(SystemInformationTest, StartsTheDesktopsToolOrSaysItIsUnavailable)
          "\"PATH\"=\"sh\"\r\n",
          {}},
     };
+    // An Exec line that leaves a reserved character unquoted is no valid
+    // entry: a shell would read it otherwise ("x #y" would lose "#y").
+    for (const std::string_view reserved :
+         {"\\t", "\\n", "'", "\\\\", ">", "<", "~", "|", "&", ";", "$", "*", "?", "#", "(", ")", "`"}) {
+        cases.push_back({"unquoted " + std::string(reserved),
+                         "GNOME",
+                         {userEntry("Exec=@TOOL@ x" + std::string(reserved) + "y"), kHardInfo},
+                         nullptr,
+                         {"hardinfo"}});
+    }
     Desktop desktop;
     open();
     action("mnuAbout")->trigger();
