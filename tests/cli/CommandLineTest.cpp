@@ -6,6 +6,7 @@
 #include "game/RandomSource.h"
 #include "solver/NormalForm.h"
 #include "solver/Solver.h"
+#include "tests/support/TemporaryDirectory.h"
 
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -14,10 +15,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace quartet {
 namespace {
@@ -246,6 +253,28 @@ bool platformStarts(const QStringList& arguments, QProcessEnvironment environmen
     return running;
 }
 
+// A display server that takes connections and never answers, hung: at a
+// path, or at an abstract socket name (a leading NUL).
+class SilentSocket {
+public:
+    explicit SilentSocket(const std::string& name) : m_fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0))
+    {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        name.copy(address.sun_path, sizeof address.sun_path - 1);
+        const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + name.size());
+        m_listening = ::bind(m_fd, reinterpret_cast<const sockaddr*>(&address), length) == 0 && ::listen(m_fd, 8) == 0;
+    }
+    ~SilentSocket() { ::close(m_fd); }
+    SilentSocket(const SilentSocket&) = delete;
+    SilentSocket& operator=(const SilentSocket&) = delete;
+    bool listening() const { return m_listening; }
+
+private:
+    const int m_fd;
+    bool m_listening = false;
+};
+
 TEST(CommandLine, WindowWithoutADisplaySaysSoInOneLine)
 {
     struct Case {
@@ -254,7 +283,20 @@ TEST(CommandLine, WindowWithoutADisplaySaysSoInOneLine)
         std::string says;
     };
     const std::string virtualDisplay = "；如需在虚拟显示上运行：xvfb-run -a ";
+    // An X display whose socket (libxcb tries the abstract one first) and a
+    // Wayland display whose socket take the connection and say nothing.
+    const test::TemporaryDirectory folder;
+    const std::string wayland = folder.path() + "/wayland-0";
+    const SilentSocket silentWayland(wayland);
+    std::optional<SilentSocket> silentX;
+    int x = 6400;
+    while (!silentX.emplace(std::string(1, '\0') + "/tmp/.X11-unix/X" + std::to_string(x)).listening() && x < 6500)
+        ++x;
+    ASSERT_TRUE(silentWayland.listening() && silentX->listening());
+    QProcessEnvironment silentDisplays = withoutDisplay("DISPLAY", (":" + std::to_string(x)).c_str());
+    silentDisplays.insert(QStringLiteral("WAYLAND_DISPLAY"), QString::fromStdString(wayland));
     const Case cases[] = {
+        {"", silentDisplays, "连接 X 显示 :" + std::to_string(x) + " 和 Wayland 显示 " + wayland + " 均失败"},
         {"", withoutDisplay(), "DISPLAY 和 WAYLAND_DISPLAY 都未设置" + virtualDisplay},
         {"", withoutDisplay("DISPLAY", ":65000"), "连接 X 显示 :65000 失败" + virtualDisplay},
         {"", withoutDisplay("QT_QPA_PLATFORM", "bogus"), "QT_QPA_PLATFORM 指定的图形平台“bogus”无法启动\n"},
