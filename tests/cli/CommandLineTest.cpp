@@ -154,6 +154,7 @@ TEST(CommandLine, AnswersEveryCommandLineWithoutADisplay)
         {"--answers", 2, "--answers 只能与 --deal 同用"},
         {"1 2 3 4", 2, "多余的参数“1”：牌值要跟在 --solve 之后，例如 quartet --solve 1 2 3 4。"},
         {"-- --solve 1 2 3 4", 2, "参数“--solve”（“--”之后的词都是参数，不是选项）：牌值要跟在 --solve 之后"},
+        {"-- -platform xcb", 2, "参数“-platform”（“--”之后的词都是参数，不是选项）"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments);
