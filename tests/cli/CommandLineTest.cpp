@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstddef>
 #include <optional>
 #include <sstream>
@@ -170,7 +171,7 @@ TEST(CommandLine, AnswersEveryCommandLineWithoutADisplay)
             EXPECT_EQ(result.err, "");
             for (const char* part :
                  {"用法：", "选项：", "--solve", "--distinct", "--count", "--deal <N>", "--max <M>", "--seed <S>",
-                  "--answers", "a-(b-c) 即 a-b+c", "a/(b/c) 即 a/b x c", "18446744073709551615",
+                  "--answers", "a-(b-c) 即 a-b+c", "a/(b/c) 即 a/b x c", "18446744073709551615", "SIGPIPE 信号终止",
                   "$ quartet --solve 1 1 1 1; echo $?\n  此组合无法形成24点\n  1\n"})
                 EXPECT_NE(result.out.find(part), std::string::npos) << part;
         } else {
@@ -342,6 +343,12 @@ TEST(CommandLine, OutputThatCannotBeWrittenIsAFailure)
         EXPECT_EQ(result.status, 2) << reason;
         EXPECT_EQ(result.err, "quartet: 无法写入输出：" + reason + "\n");
     }
+    // Otherwise a reader that stops early ends it by SIGPIPE, silently, as it ends every filter.
+    const QString filter = QStringLiteral("\"$0\" --deal 100000 --answers | head -1; exit ${PIPESTATUS[0]}");
+    const Outcome ended = run({QStringLiteral("-c"), filter, QStringLiteral(QUARTET_PROGRAM)}, withoutDisplay(),
+                              QStringLiteral("/dev/null"), bash);
+    EXPECT_EQ(ended.status, 128 + SIGPIPE);
+    EXPECT_EQ(ended.err, "");
 }
 
 }  // namespace
