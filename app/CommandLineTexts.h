@@ -48,7 +48,9 @@ inline const QString kDistinctRule =
 inline const QString kExitStatus =
     QStringLiteral("退出状态：0 表示成功；1 表示 --solve 给出的牌无解，或没有图形界面可以打开\n"
                    "窗口（可用 xvfb-run -a quartet 在虚拟显示上运行）；2 表示选项或数值有误，\n"
-                   "或输出无法写入。例如：\n"
+                   "或输出无法写入（如磁盘已满）。读取输出的一方提前关闭管道时（如\n"
+                   "quartet --deal 100000 --answers | head -1），程序像其他过滤程序一样被\n"
+                   "SIGPIPE 信号终止，不再提示；忽略了 SIGPIPE 时，则以状态 2 退出。例如：\n"
                    "  $ quartet --solve 1 1 1 1; echo $?\n"
                    "  此组合无法形成24点\n"
                    "  1\n");

@@ -14,12 +14,17 @@
 #include <QStringList>
 #include <QVersionNumber>
 
+#include "app/AbandonableCall.h"
+
+#include <cerrno>
+#include <chrono>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 
+#include <poll.h>
 #include <wayland-client.h>
 #include <xcb/xcb.h>
 #endif
@@ -43,6 +48,13 @@ std::string environment(const char* name)
     return value != nullptr ? value : "";
 }
 
+using Clock = std::chrono::steady_clock;
+
+// A display server that takes the connection answers at once; one that takes
+// it and then says nothing (hung, or not a display server at all) is given
+// up on after this.
+constexpr auto kAnswerTime = std::chrono::seconds(2);
+
 // The connection when the X display opens, else null.
 std::shared_ptr<void> openX(const std::string& display)
 {
@@ -54,6 +66,11 @@ std::shared_ptr<void> openX(const std::string& display)
         return nullptr;
     return connection;
 }
+
+// xcb_connect waits without a limit for the server's first answer, so it
+// runs on a thread of its own; a connection made after the deadline is
+// closed again with that thread.
+using XOpening = AbandonableCall<std::shared_ptr<void>>;
 
 struct Compositor {
     bool opens = false;
@@ -68,6 +85,11 @@ void noteGlobal(void* drawsTitleBars, wl_registry*, uint32_t, const char* interf
 
 void ignoreRemoval(void*, wl_registry*, uint32_t) {}
 
+void noteDone(void* answered, wl_callback*, uint32_t)
+{
+    *static_cast<bool*>(answered) = true;
+}
+
 void ignoreLine(const char*, va_list) {}
 
 void printLine(const char* format, va_list arguments)
@@ -75,27 +97,64 @@ void printLine(const char* format, va_list arguments)
     std::vfprintf(stderr, format, arguments);
 }
 
-// The display's name is a socket in the user's runtime folder, or a path.
-// Its globals are asked for only when they decide something: a round trip
-// that Qt would not make.
-Compositor openWayland(const std::string& display, bool askForGlobals)
+// Sends the requests and waits until the compositor's answer can be read.
+bool awaitAnswer(wl_display* display, Clock::time_point deadline)
 {
-    // A display that does not open is told in the program's own line, without
-    // libwayland-client's.
-    wl_log_set_handler_client(&ignoreLine);
-    wl_display* connection = wl_display_connect(display.c_str());
-    wl_log_set_handler_client(&printLine);
-    if (connection == nullptr)
-        return {};
-    Compositor compositor{true, false};
-    if (askForGlobals) {
-        static const wl_registry_listener listener{&noteGlobal, &ignoreRemoval};
-        wl_registry* registry = wl_display_get_registry(connection);
-        wl_registry_add_listener(registry, &listener, &compositor.drawsTitleBars);
-        wl_display_roundtrip(connection);
-        wl_registry_destroy(registry);
+    if (wl_display_flush(display) < 0 && errno != EAGAIN)
+        return false;
+    pollfd readable{wl_display_get_fd(display), POLLIN, 0};
+    for (;;) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        const int ready = left > 0 ? ::poll(&readable, 1, static_cast<int>(left)) : 0;
+        if (ready >= 0 || errno != EINTR)
+            return ready > 0;
     }
-    wl_display_disconnect(connection);
+}
+
+// The registry's globals and then the answer to a sync request: the round
+// trip of wl_display_roundtrip, with a deadline. A compositor that says
+// nothing, or says what is not Wayland, fails it.
+bool answersInTime(wl_display* display, Clock::time_point deadline, bool& drawsTitleBars)
+{
+    static const wl_registry_listener globals{&noteGlobal, &ignoreRemoval};
+    static const wl_callback_listener done{&noteDone};
+    const std::unique_ptr<wl_registry, decltype(&wl_registry_destroy)> registry(wl_display_get_registry(display),
+                                                                                &wl_registry_destroy);
+    const std::unique_ptr<wl_callback, decltype(&wl_callback_destroy)> sync(wl_display_sync(display),
+                                                                            &wl_callback_destroy);
+    bool answered = false;
+    if (!registry || !sync)
+        return false;
+    wl_registry_add_listener(registry.get(), &globals, &drawsTitleBars);
+    wl_callback_add_listener(sync.get(), &done, &answered);
+    while (!answered) {
+        if (wl_display_prepare_read(display) != 0) {  // events already read wait to be handled
+            if (wl_display_dispatch_pending(display) < 0)
+                return false;
+            continue;
+        }
+        if (!awaitAnswer(display, deadline)) {
+            wl_display_cancel_read(display);
+            return false;
+        }
+        if (wl_display_read_events(display) < 0 || wl_display_dispatch_pending(display) < 0)
+            return false;
+    }
+    return true;
+}
+
+// The display's name is a socket in the user's runtime folder, or a path.
+// A display that does not open, or does not answer, is told in the
+// program's own line, without libwayland-client's.
+Compositor openWayland(const std::string& name, Clock::time_point deadline)
+{
+    Compositor compositor;
+    wl_log_set_handler_client(&ignoreLine);
+    if (wl_display* display = wl_display_connect(name.c_str())) {
+        compositor.opens = answersInTime(display, deadline, compositor.drawsTitleBars);
+        wl_display_disconnect(display);
+    }
+    wl_log_set_handler_client(&printLine);
     return compositor;
 }
 
@@ -151,23 +210,37 @@ QString displayProblem(const std::string& x, const std::string& wayland)
     return texts::cannotOpenEither(local(x), local(wayland));
 }
 
+// The platform to ask Qt for. Where only one display answers, Qt is told
+// which, rather than left to try the other first and complain about it.
+std::string chosenPlatform(bool xOpens, const Compositor& compositor)
+{
+    if (!compositor.opens)
+        return "xcb";
+    if (!xOpens)
+        return "wayland";
+    // Only then is there a choice, and Qt's title-bar plugins worth looking up.
+    return runsBetterOnX(factsWithBoth(compositor)) ? "xcb" : "";
+}
+
 WindowStart planForDisplays(const QString& program)
 {
     const std::string x = environment("DISPLAY");
     const std::string wayland = environment("WAYLAND_DISPLAY");
-    WindowStart start;
+    // Both displays are asked at once, so that the two waits overlap.
+    const Clock::time_point deadline = Clock::now() + kAnswerTime;
+    std::optional<XOpening> openingX;
     if (!x.empty())
-        start.heldDisplay = openX(x);
+        openingX.emplace([x] { return openX(x); });
+    const Compositor compositor = wayland.empty() ? Compositor{} : openWayland(wayland, deadline);
+    WindowStart start;
+    if (openingX)
+        start.heldDisplay = openingX->resultBy(deadline).value_or(nullptr);
     const bool xOpens = start.heldDisplay != nullptr;
-    const Compositor compositor = wayland.empty() ? Compositor{} : openWayland(wayland, xOpens);
     if (!xOpens && !compositor.opens) {
-        start.heldDisplay.reset();
         start.problem = texts::noDisplayLine(displayProblem(x, wayland), program).toStdString();
         return start;
     }
-    // Only then is there a choice, and Qt's title-bar plugins worth looking up.
-    if (xOpens && compositor.opens && runsBetterOnX(factsWithBoth(compositor)))
-        start.platform = "xcb";
+    start.platform = chosenPlatform(xOpens, compositor);
     // Qt can still fail here: a Wayland display alone, say, without Qt's Wayland plugin.
     const QString failure = xOpens ? texts::kQtPlatformFailed : texts::qtCannotUseWayland(local(wayland));
     start.failureLine = texts::noDisplayLine(failure, program).toStdString();

@@ -32,8 +32,10 @@ struct WindowStart {
 // Qt aborts with a page of platform-plugin messages and a core dump when its
 // platform cannot connect to a display, so this is asked before the
 // QApplication is made: an X display is tried with libxcb (the library Qt's
-// own X platform connects with), a Wayland display with libwayland-client.
-// A platform the user named (offscreen, say) is taken at its word.
+// own X platform connects with), a Wayland display with libwayland-client,
+// both at once. A display that takes the connection but gives no answer
+// within two seconds counts as one that does not open. A platform the user
+// named (offscreen, say) is taken at its word.
 WindowStart planWindowStart(std::string_view program, const std::optional<NamedPlatform>& named);
 
 }  // namespace quartet

@@ -63,7 +63,8 @@ bool runsBetterOnX(const DisplayFacts& facts)
 
 std::optional<PlatformOption> findPlatformOption(const std::vector<std::string>& arguments)
 {
-    for (std::size_t i = 1; i < arguments.size(); ++i) {
+    // After "--" every word is an argument, the option's name included.
+    for (std::size_t i = 1; i < arguments.size() && arguments[i] != "--"; ++i) {
         const std::string& word = arguments[i];
         if ((word == "-platform" || word == "--platform") && i + 1 < arguments.size())
             return PlatformOption{arguments[i + 1], static_cast<int>(i)};

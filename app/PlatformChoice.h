@@ -37,7 +37,8 @@ struct DisplayFacts {
 bool runsBetterOnX(const DisplayFacts& facts);
 
 // Qt's own option that names the platform ("-platform NAME", also spelt
-// "--platform"), which Qt takes from anywhere in the arguments.
+// "--platform"), which Qt takes from anywhere in the arguments; the
+// program's own command line ends its options at "--".
 struct PlatformOption {
     std::string name;
     int index = 0;  // of the option; its value follows it

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/BusCheck.h"
 #include "app/CommandLine.h"
 #include "app/DisplayCheck.h"
 #include "app/PlatformChoice.h"
 #include "app/PlatformStartGuard.h"
-#include "app/SessionBusCheck.h"
 #include "app/StandardStreams.h"
 #include "game/RandomSource.h"
 #include "settings/IniSettingsStore.h"
@@ -33,13 +33,14 @@ std::optional<quartet::NamedPlatform> namedPlatform(const std::optional<quartet:
 
 int runWindow(int argc, char* argv[], const std::optional<quartet::PlatformOption>& platformOption)
 {
+    quartet::BusCheck buses;
     quartet::WindowStart start = quartet::planWindowStart(argv[0], namedPlatform(platformOption));
     if (!start.problem.empty()) {
         std::cerr << start.problem << '\n';
         return EXIT_FAILURE;
     }
 
-    quartet::disableSilentSessionBus();
+    buses.leaveOutSilentBuses();
     quartet::QtArguments qtArguments(argc, argv, start.platform);
     quartet::PlatformStartGuard guard(start.failureLine);
     QApplication app(qtArguments.count(), qtArguments.values());

@@ -6,6 +6,7 @@
 #include "game/RandomSource.h"
 #include "solver/NormalForm.h"
 #include "solver/Solver.h"
+#include "tests/support/TemporaryDirectory.h"
 
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -14,10 +15,17 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstddef>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace quartet {
 namespace {
@@ -147,6 +155,7 @@ TEST(CommandLine, AnswersEveryCommandLineWithoutADisplay)
         {"--answers", 2, "--answers 只能与 --deal 同用"},
         {"1 2 3 4", 2, "多余的参数“1”：牌值要跟在 --solve 之后，例如 quartet --solve 1 2 3 4。"},
         {"-- --solve 1 2 3 4", 2, "参数“--solve”（“--”之后的词都是参数，不是选项）：牌值要跟在 --solve 之后"},
+        {"-- -platform xcb", 2, "参数“-platform”（“--”之后的词都是参数，不是选项）"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments);
@@ -162,7 +171,7 @@ TEST(CommandLine, AnswersEveryCommandLineWithoutADisplay)
             EXPECT_EQ(result.err, "");
             for (const char* part :
                  {"用法：", "选项：", "--solve", "--distinct", "--count", "--deal <N>", "--max <M>", "--seed <S>",
-                  "--answers", "a-(b-c) 即 a-b+c", "a/(b/c) 即 a/b x c", "18446744073709551615",
+                  "--answers", "a-(b-c) 即 a-b+c", "a/(b/c) 即 a/b x c", "18446744073709551615", "SIGPIPE 信号终止",
                   "$ quartet --solve 1 1 1 1; echo $?\n  此组合无法形成24点\n  1\n"})
                 EXPECT_NE(result.out.find(part), std::string::npos) << part;
         } else {
@@ -246,6 +255,28 @@ bool platformStarts(const QStringList& arguments, QProcessEnvironment environmen
     return running;
 }
 
+// A display server that takes connections and never answers, hung: at a
+// path, or at an abstract socket name (a leading NUL).
+class SilentSocket {
+public:
+    explicit SilentSocket(const std::string& name) : m_fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0))
+    {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        name.copy(address.sun_path, sizeof address.sun_path - 1);
+        const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + name.size());
+        m_listening = ::bind(m_fd, reinterpret_cast<const sockaddr*>(&address), length) == 0 && ::listen(m_fd, 8) == 0;
+    }
+    ~SilentSocket() { ::close(m_fd); }
+    SilentSocket(const SilentSocket&) = delete;
+    SilentSocket& operator=(const SilentSocket&) = delete;
+    bool listening() const { return m_listening; }
+
+private:
+    const int m_fd;
+    bool m_listening = false;
+};
+
 TEST(CommandLine, WindowWithoutADisplaySaysSoInOneLine)
 {
     struct Case {
@@ -254,7 +285,20 @@ TEST(CommandLine, WindowWithoutADisplaySaysSoInOneLine)
         std::string says;
     };
     const std::string virtualDisplay = "；如需在虚拟显示上运行：xvfb-run -a ";
+    // An X display whose socket (libxcb tries the abstract one first) and a
+    // Wayland display whose socket take the connection and say nothing.
+    const test::TemporaryDirectory folder;
+    const std::string wayland = folder.path() + "/wayland-0";
+    const SilentSocket silentWayland(wayland);
+    std::optional<SilentSocket> silentX;
+    int x = 6400;
+    while (!silentX.emplace(std::string(1, '\0') + "/tmp/.X11-unix/X" + std::to_string(x)).listening() && x < 6500)
+        ++x;
+    ASSERT_TRUE(silentWayland.listening() && silentX->listening());
+    QProcessEnvironment silentDisplays = withoutDisplay("DISPLAY", (":" + std::to_string(x)).c_str());
+    silentDisplays.insert(QStringLiteral("WAYLAND_DISPLAY"), QString::fromStdString(wayland));
     const Case cases[] = {
+        {"", silentDisplays, "连接 X 显示 :" + std::to_string(x) + " 和 Wayland 显示 " + wayland + " 均失败"},
         {"", withoutDisplay(), "DISPLAY 和 WAYLAND_DISPLAY 都未设置" + virtualDisplay},
         {"", withoutDisplay("DISPLAY", ":65000"), "连接 X 显示 :65000 失败" + virtualDisplay},
         {"", withoutDisplay("QT_QPA_PLATFORM", "bogus"), "QT_QPA_PLATFORM 指定的图形平台“bogus”无法启动\n"},
@@ -299,6 +343,12 @@ TEST(CommandLine, OutputThatCannotBeWrittenIsAFailure)
         EXPECT_EQ(result.status, 2) << reason;
         EXPECT_EQ(result.err, "quartet: 无法写入输出：" + reason + "\n");
     }
+    // Otherwise a reader that stops early ends it by SIGPIPE, silently, as it ends every filter.
+    const QString filter = QStringLiteral("\"$0\" --deal 100000 --answers | head -1; exit ${PIPESTATUS[0]}");
+    const Outcome ended = run({QStringLiteral("-c"), filter, QStringLiteral(QUARTET_PROGRAM)}, withoutDisplay(),
+                              QStringLiteral("/dev/null"), bash);
+    EXPECT_EQ(ended.status, 128 + SIGPIPE);
+    EXPECT_EQ(ended.err, "");
 }
 
 }  // namespace

@@ -84,6 +84,7 @@ TEST(PlatformChoice, FindsQtsPlatformOptionAndGivesQtTheChosenOne)
         {{"quartet", "--solve", "1", "2", "3", "4", "--platform", "xcb"}, "xcb", 6},
         {{"quartet", "-platform"}, "", 0},
         {{"quartet", "-platformtheme", "gtk3"}, "", 0},
+        {{"quartet", "--", "-platform", "xcb"}, "", 0},
     };
     for (const Case& c : cases) {
         const auto option = findPlatformOption(c.arguments);

@@ -14,6 +14,7 @@ Exit status: 0 passed, 1 failed, 77 skipped (no X server could be started).
 """
 
 import argparse
+import contextlib
 import ctypes
 import ctypes.util
 import os
@@ -26,6 +27,7 @@ import struct
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 SKIPPED = 77
@@ -48,9 +50,6 @@ MWM_FUNC_MAXIMIZE = 0x10
 MWM_FUNC_CLOSE = 0x20
 
 WINDOW_TIMEOUT = 60.0   # generous: a sanitizer build starts slowly
-# libdbus waits 25 s for each answer of the session bus: a window that waited
-# for a bus that never answers would come later than this.
-SILENT_BUS_WINDOW_TIMEOUT = 20.0
 EVENT_TIMEOUT = 15.0
 EXIT_TIMEOUT = 2.0
 
@@ -250,25 +249,9 @@ class Display:
         return read_ppm(result.stdout)
 
 
-def authenticated(bus):
-    """The first connection to a listening bus socket, its authentication
-    (the first line) answered as a bus does, and nothing more."""
-    try:
-        client, _ = bus.accept()
-        client.settimeout(bus.gettimeout())
-        heard = b""
-        while b"\r\n" not in heard:
-            chunk = client.recv(256)
-            check(chunk, "the program hung up on the session bus before it authenticated")
-            heard += chunk
-    except TimeoutError:
-        raise Failure("the program did not authenticate on the session bus")
-    client.sendall(b"OK " + b"0" * 32 + b"\r\n")
-    return client
-
-
-def find_window(display, title):
-    status, out = display.run("xdotool", "search", "--onlyvisible", "--name",
+def find_window(display, title, pid=None):
+    by_pid = ["--all", "--pid", str(pid)] if pid else []
+    status, out = display.run("xdotool", "search", "--onlyvisible", *by_pid, "--name",
                               "^" + re.escape(title) + "$")
     windows = out.split()
     return windows[0] if status == 0 and windows else None
@@ -284,6 +267,77 @@ def window_geometry(display, window):
         fields[key] = int(match.group(1))
     return (fields["Absolute upper-left X"], fields["Absolute upper-left Y"],
             fields["Width"], fields["Height"])
+
+
+# --------------------------------------------------------------------------
+# Buses and display servers that misbehave
+
+GUID = b"0123456789abcdef0123456789abcdef"
+
+
+def each_line(reply):
+    """Answers every line heard (an authentication command) with reply."""
+    return lambda heard, answered: reply if heard.count(b"\r\n") > answered else b""
+
+
+def first_words(reply):
+    """Answers the first bytes heard with reply, and then nothing."""
+    return lambda heard, answered: reply if not answered else b""
+
+
+def silent(heard, answered):
+    return b""
+
+
+class FakePeer:
+    """A listening socket (a path, or a TCP port where path is None) that
+    stands for a bus or a display server: every connection it takes is
+    answered by answer(bytes heard, replies sent), or, with relay_to, passed
+    on to that socket only after a delay. Counts the connections."""
+
+    def __init__(self, path, answer=silent, relay_to=None, delay=0.0):
+        self.path, self.answer, self.relay_to, self.delay = path, answer, relay_to, delay
+        self.socket = socket.socket(socket.AF_UNIX if path else socket.AF_INET)
+        self.socket.bind(path or ("127.0.0.1", 0))
+        self.socket.listen(16)
+        self.address = f"unix:path={path}" if path else f"tcp:host=127.0.0.1,port={self.socket.getsockname()[1]}"
+        self.connections = 0
+        threading.Thread(target=self.serve, daemon=True).start()
+
+    def serve(self):
+        while True:
+            try:
+                peer, _ = self.socket.accept()
+            except OSError:
+                return
+            self.connections += 1
+            threading.Thread(target=self.relay if self.relay_to else self.talk, args=(peer,), daemon=True).start()
+
+    def talk(self, peer):
+        heard, answered = b"", 0
+        with peer, contextlib.suppress(OSError):
+            while chunk := peer.recv(4096):
+                heard += chunk
+                if reply := self.answer(heard, answered):
+                    peer.sendall(reply)
+                    answered += 1
+
+    def relay(self, peer):
+        time.sleep(self.delay)
+        with peer, socket.socket(socket.AF_UNIX) as upstream, contextlib.suppress(OSError):
+            upstream.connect(self.relay_to)
+            ends = {peer: upstream, upstream: peer}
+            while True:
+                for ready in select.select(list(ends), [], [])[0]:
+                    data = ready.recv(65536)
+                    if not data:
+                        return
+                    ends[ready].sendall(data)
+
+    def close(self):
+        self.socket.close()
+        if self.path:
+            os.remove(self.path)
 
 
 # --------------------------------------------------------------------------
@@ -392,21 +446,24 @@ class EndToEnd:
         os.makedirs(runtime, mode=0o700, exist_ok=True)
         return runtime
 
-    def start_program(self, silent_bus=None):
+    def launch(self, variables=None, stderr=None):
         """Starts the program on a session bus of its own, so that nothing Qt
-        starts on one outlives the test, or with the variables that lead it to
-        a silent one."""
+        starts on one outlives the test, or with the variables that name the
+        buses and displays of a hostile start."""
         config = os.path.join(self.workdir, "config")
         os.makedirs(config, exist_ok=True)
         env = dict(self.display.env, XDG_CONFIG_HOME=config, XDG_RUNTIME_DIR=self.runtime_folder())
         env.update(self.desktop_with_system_information_tool())
-        if silent_bus is None:
+        if variables is None:
             command = ["dbus-run-session", "--", self.program]
         else:
             command = [self.program]
             env.pop("DBUS_SESSION_BUS_ADDRESS", None)
-            env.update(silent_bus)
-        self.process = subprocess.Popen(command, env=env, start_new_session=True)
+            env.update(variables)
+        return subprocess.Popen(command, env=env, stderr=stderr, start_new_session=True)
+
+    def start_program(self):
+        self.process = self.launch()
 
     def screen(self):
         return Client(self.display.screenshot(), self.origin)
@@ -415,11 +472,11 @@ class EndToEnd:
         status, _ = self.display.run("xdotool", "key", keys)
         check(status == 0, f"xdotool could not press {keys}")
 
-    def wait_for_window(self, timeout=WINDOW_TIMEOUT):
+    def wait_for_window(self, timeout=WINDOW_TIMEOUT, by_pid=False):
         def mapped():
             check(self.process.poll() is None,
                   f"the program ended with status {self.process.returncode} before showing its window")
-            return find_window(self.display, "Quartet")
+            return find_window(self.display, "Quartet", self.process.pid if by_pid else None)
         self.window = wait_for(mapped, timeout, "the window 'Quartet'")
         status, name = self.display.run("xdotool", "getwindowname", self.window)
         check(status == 0 and name.rstrip("\n") == "Quartet", f"the window's title is {name!r}")
@@ -510,40 +567,93 @@ class EndToEnd:
         check(abs(off[0]) <= 1 and abs(off[1]) <= 1, f"{title}'s frame stands {off} away from the centre of {on}")
         return off
 
-    def silent_buses(self):
-        """Session buses that take connections and never answer: as a stopped
-        dbus-daemon, the first that DBUS_SESSION_BUS_ADDRESS names that is
-        there (an abstract socket whose name is escaped); and, without the
-        variable, the user's bus in the runtime folder, which answers the
-        authentication but never the Hello that follows."""
-        abstract = f"quartet silent bus {os.getpid()}"
-        missing = os.path.join(self.workdir, "no-bus")
-        yield "\0" + abstract, {"DBUS_SESSION_BUS_ADDRESS":
-                                f"unix:path={missing};unix:abstract={abstract.replace(' ', '%20')}"}, False
-        yield os.path.join(self.runtime_folder(), "bus"), {}, True
+    def hostile_cases(self):
+        """Starts among buses and display servers that misbehave, the fakes of
+        each: its variables, the fakes it must leave out (connected to once,
+        by the program's own check, never by Qt) and those it must keep."""
+        work = os.path.join(self.workdir, "fakes")
+        os.makedirs(work)
+        fake = lambda name, *how, **relay: FakePeer(os.path.join(work, name), *how, **relay)
+        nonce = os.path.join(work, "nonce")
+        with open(nonce, "wb") as file:
+            file.write(os.urandom(16))
+        daemon = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1",
+                                   f"--address=unix:path={work}/real-bus"], stdout=subprocess.PIPE,
+                                  stderr=subprocess.DEVNULL, text=True, start_new_session=True)
+        daemon.stdout.readline()
+        error, data, rejected = (fake(name, each_line(line)) for name, line in (
+            ("error", b"ERROR\r\n"), ("data", b"DATA\r\n"), ("rejected", b"REJECTED DBUS_COOKIE_SHA1\r\n")))
+        garbage = fake("garbage", each_line(b"\x89PNG garbage\xff\r\n"))
+        ok_garbage = fake("ok-garbage", first_words(b"OK " + GUID + b"\r\n" + b"\xde\xad\xbe\xef" * 8))
+        ok_silent = fake("ok-silent", first_words(b"OK " + GUID + b"\r\n"))
+        in_runtime_folder = FakePeer(os.path.join(self.runtime_folder(), "bus"), first_words(b"OK " + GUID + b"\r\n"))
+        tcp, nonce_tcp = FakePeer(None), FakePeer(None)
+        silent_socket, wayland_silent = fake("silent"), fake("wayland-silent")
+        wayland_garbage = fake("wayland-garbage", first_words(b"\x01garbage" * 4))
+        slow = fake("slow-bus", relay_to=f"{work}/real-bus", delay=2.1)
+        sleep = shutil.which("sleep")
+        on_wayland = {"XDG_SESSION_TYPE": "wayland"}
+        cases = [
+            ("ERROR on the session bus, DATA on the accessibility bus, a silent Wayland socket",
+             {"DBUS_SESSION_BUS_ADDRESS": error.address, "AT_SPI_BUS_ADDRESS": data.address,
+              "WAYLAND_DISPLAY": wayland_silent.path, **on_wayland}, [error, data, wayland_silent], []),
+            ("REJECTED DBUS_COOKIE_SHA1, garbage, a Wayland socket that answers garbage",
+             {"DBUS_SESSION_BUS_ADDRESS": rejected.address, "AT_SPI_BUS_ADDRESS": garbage.address,
+              "WAYLAND_DISPLAY": wayland_garbage.path, **on_wayland}, [rejected, garbage, wayland_garbage], []),
+            ("OK then garbage, a silent TCP bus, no Wayland compositor at WAYLAND_DISPLAY",
+             {"DBUS_SESSION_BUS_ADDRESS": ok_garbage.address, "AT_SPI_BUS_ADDRESS": tcp.address,
+              "WAYLAND_DISPLAY": f"{work}/no-compositor", **on_wayland}, [ok_garbage, tcp], []),
+            ("the runtime folder's bus that answers OK and then nothing, a silent nonce-TCP bus",
+             {"AT_SPI_BUS_ADDRESS": f"nonce-{nonce_tcp.address},noncefile={nonce}"},
+             [in_runtime_folder, nonce_tcp], []),
+            ("a silent bus after entries that fail at once (tmpdir, launchd, no socket), a silent unixexec bus",
+             {"DBUS_SESSION_BUS_ADDRESS": f"unix:tmpdir={work};launchd:env=QUARTET_NO_LAUNCHD;unix:path={work}/none;"
+                                          + silent_socket.address,
+              "AT_SPI_BUS_ADDRESS": f"unixexec:path={sleep},argv1=60"}, [silent_socket], []),
+            ("a session bus that answers after 2.1 s (kept), an accessibility bus that answers OK and then nothing",
+             {"DBUS_SESSION_BUS_ADDRESS": slow.address, "AT_SPI_BUS_ADDRESS": ok_silent.address}, [ok_silent], [slow]),
+        ]
+        return cases, [error, data, rejected, garbage, ok_garbage, ok_silent, in_runtime_folder, tcp, nonce_tcp,
+                       silent_socket, wayland_silent, wayland_garbage, slow], daemon
 
-    def centred_without_window_manager(self):
-        """On a bare X server nothing places a window but the program: it
-        starts with its window centred. It starts on a silent session bus, and
-        its window opens all the same, long before libdbus would give up on
-        the bus, and answers Ctrl+X."""
-        for where, variables, authenticates in self.silent_buses():
-            with socket.socket(socket.AF_UNIX) as bus:
-                bus.bind(where)
-                bus.listen()
-                bus.settimeout(SILENT_BUS_WINDOW_TIMEOUT)
-                self.start_program(silent_bus=variables)
-                client = authenticated(bus) if authenticates else None
-                self.wait_for_window(SILENT_BUS_WINDOW_TIMEOUT)
+    def hostile_starts(self):
+        """On a bare X server nothing places a window but the program. Started
+        among buses and display servers that take connections and then say
+        nothing or what is not their protocol, all at once, each start opens
+        its window centred all the same, quietly on X, and answers Ctrl+X:
+        the display check gives up on a display after 2 s, the bus check on a
+        bus after 10 s and leaves it out; a slow bus is kept."""
+        cases, fakes, daemon = self.hostile_cases()
+        processes = []
+        try:
+            started = time.monotonic()
+            errors = [tempfile.TemporaryFile(dir=self.workdir) for _ in cases]
+            processes = [self.launch(variables, stderr) for (_, variables, _, _), stderr in zip(cases, errors)]
+            windows = []
+            for self.process in processes:
+                self.wait_for_window(by_pid=True)
+                windows.append((self.window, time.monotonic() - started))
+            # Only now, with every window shown, does the focus stay where it is put.
+            for (what, _, left_out, kept), self.process, (self.window, seconds), stderr in zip(
+                    cases, processes, windows, errors):
                 off = self.centre_offset(self.window, "the main window")
                 self.focus()
                 self.exit_with_ctrl_x()
-                if client:
-                    client.close()
-            if not where.startswith("\0"):
-                os.remove(where)
-        self.ok(f"without a window manager the main window opens centred (off by {off}), "
-                "on a session bus that never answers, named or in the runtime folder")
+                stderr.seek(0)
+                said = stderr.read().decode(errors="replace")
+                check("wayland" not in said.lower(), f"{what}: the program speaks of Wayland: {said!r}")
+                for peer in left_out:
+                    check(peer.connections == 1, f"{what}: {peer.connections} connections to {peer.address}, not 1")
+                for peer in kept:
+                    check(peer.connections >= 2, f"{what}: Qt left out {peer.address}")
+                self.ok(f"{what}: window centred (off by {off}) {seconds:.1f} s after the start")
+        finally:
+            for process in processes:  # with what it started (a unixexec bus)
+                with contextlib.suppress(ProcessLookupError):
+                    os.killpg(process.pid, signal.SIGKILL)
+            for peer in fakes:
+                peer.close()
+            stop(daemon)
 
     def check_frame(self, window, title):
         """The window asks for a frame with the close box only and a fixed
@@ -772,7 +882,7 @@ def main():
     test = EndToEnd(display, args.program, read_bmp8(args.card_picture), workdir)
     manager = None
     try:
-        test.centred_without_window_manager()
+        test.hostile_starts()
         manager = start_window_manager(display)
         test.run()
         test.centred_when_frame_told_late()
