@@ -83,6 +83,10 @@ std::string readableLines(std::string_view text)
 
 GKeyFilePtr parse(std::string_view bytes)
 {
+    // A byte order mark, which some editors put first, is no part of the
+    // first line; the next save writes the file without it.
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        bytes.remove_prefix(3);
     GKeyFilePtr keys(g_key_file_new());
     if (bytes.find('\0') == std::string_view::npos && load(keys.get(), bytes))
         return keys;

@@ -80,6 +80,7 @@ TEST_F(KeyFileSettingsStoreTest, HandWrittenFilesAreReadAsWritten)
     } cases[] = {
         {"[General]\nMaxVal=200\n", "200"},
         {"[General]\r\n  MaxVal = 7 \r\n", "7 "},
+        {"\xEF\xBB\xBF[General]\nMaxVal=8\n", "8"},
         {"[General]\nMaxVal=abc\n", "abc"},
         {"[General]\nMaxVal=\n", ""},
         {"[General]\nMaxVal=5\nMaxVal=6\n", "6"},
