@@ -6,7 +6,7 @@
 #include "app/PlatformStartGuard.h"
 #include "app/StandardStreams.h"
 #include "game/RandomSource.h"
-#include "settings/IniSettingsStore.h"
+#include "settings/KeyFileSettingsStore.h"
 #include "ui/ApplicationSetup.h"
 #include "ui/QtTranslations.h"
 #include "ui/WindowPlacement.h"
@@ -49,7 +49,7 @@ int runWindow(int argc, char* argv[], const std::optional<quartet::PlatformOptio
     quartet::prepareApplication();
 
     quartet::frmMain window({
-        std::make_unique<quartet::IniSettingsStore>(quartet::IniSettingsStore::standardDirectory()),
+        std::make_unique<quartet::KeyFileSettingsStore>(quartet::KeyFileSettingsStore::standardDirectory()),
         nullptr,
         std::make_unique<quartet::ClockRandomSource>(),
     });

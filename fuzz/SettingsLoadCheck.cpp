@@ -4,15 +4,15 @@
 #include "fuzz/NumberTextCheck.h"
 
 #include "numbers/NumberText.h"
-#include "numbers/TextBasics.h"
 #include "settings/CardRangeOption.h"
-#include "settings/IniSettingsStore.h"
+#include "settings/KeyFileSettingsStore.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -23,7 +23,7 @@ namespace quartet::fuzz {
 
 namespace {
 
-// Settings by section and key; the section "General" stands for the top level.
+// Settings by section and key.
 using PlainSettings = std::map<std::pair<std::string, std::string>, std::string>;
 
 bool isAlnum(char c)
@@ -50,30 +50,20 @@ bool isPrintable(char c)
     return c >= 0x20 && c < 0x7f;
 }
 
-bool isGeneral(std::string_view section)
-{
-    std::string folded(section);
-    for (char& c : folded) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return folded == "general";
-}
-
 // The settings of a plain file, or nothing when the file is not plain.
 std::optional<PlainSettings> plainSettings(std::string_view text)
 {
     PlainSettings settings;
-    std::string section = "General";
+    std::optional<std::string> section;
     while (!text.empty()) {
         const std::size_t end = text.find('\n');
         std::string_view line = text.substr(0, end);
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        if (line.ends_with('\r'))
+        if (end != std::string_view::npos && line.ends_with('\r'))
             line.remove_suffix(1);
         if (line.empty())
             continue;
-        if (line.front() == ';') {
+        if (line.front() == '#' || line.front() == ';') {
             if (!allOf(line, isPrintable))
                 return std::nullopt;
         } else if (line.front() == '[') {
@@ -82,13 +72,16 @@ std::optional<PlainSettings> plainSettings(std::string_view text)
             const std::string_view name = line.substr(1, line.size() - 2);
             if (!allOf(name, isAlnum))
                 return std::nullopt;
-            section = isGeneral(name) ? "General" : std::string(name);
+            section = std::string(name);
         } else {
             const std::size_t equals = line.find('=');
             if (equals == 0 || equals == std::string_view::npos || !allOf(line.substr(0, equals), isAlnum)
                 || !allOf(line.substr(equals + 1), isValueChar))
                 return std::nullopt;
-            settings[{section, std::string(line.substr(0, equals))}] = trimmed(line.substr(equals + 1), " ");
+            std::string_view value = line.substr(equals + 1);
+            value.remove_prefix(std::min(value.find_first_not_of(' '), value.size()));
+            if (section)
+                settings[{*section, std::string(line.substr(0, equals))}] = value;
         }
     }
     return settings;
@@ -135,19 +128,20 @@ void checkSave(Violations& broken, const QString& directory, const QString& path
 {
     const std::int16_t value = valueToSave(input);
     try {
-        IniSettingsStore(directory).SaveSetting(CardRange::application, CardRange::section, CardRange::key,
-                                                QString::fromStdString(numberText(value)));
+        KeyFileSettingsStore(directory).SaveSetting(CardRange::application, CardRange::section, CardRange::key,
+                                                    QString::fromStdString(numberText(value)));
     } catch (const std::exception& error) {
         broken.push_back(std::string("a save over the file failed: ") + error.what());
         return;
     }
-    IniSettingsStore next(directory);
+    KeyFileSettingsStore next(directory);
     const std::int16_t loaded = loadMaxVal(next);
     if (loaded != fromStored(numberText(value)))
         broken.push_back("after saving " + std::to_string(value) + " the next load gave " + std::to_string(loaded));
     if (entriesBeside(path) != QStringList{QStringLiteral("Quartet.ini")})
         broken.push_back("the save left files beside the settings file");
-    if (!plain)
+    // Where the file would outgrow the store's limit, the save keeps the key alone.
+    if (!plain || input.size() > KeyFileSettingsStore::kMaxFileSize / 2)
         return;
     for (const auto& [address, text] : *plain) {
         if (address == std::pair<std::string, std::string>("General", "MaxVal"))
@@ -179,7 +173,7 @@ Violations checkSettingsLoad(std::string_view input)
         }
     }
 
-    IniSettingsStore store(root.path());
+    KeyFileSettingsStore store(root.path());
     std::int16_t maxVal = 0;
     try {
         maxVal = loadMaxVal(store);

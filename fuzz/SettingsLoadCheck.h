@@ -15,15 +15,16 @@ namespace quartet::fuzz {
 //   text that the store hands out;
 // - a save of a value over the file works, leaves nothing beside the file,
 //   and the next load gives that value (9 above 98); the other settings of a plain file
-//   keep their values.
+//   (of up to half the store's size limit) keep their values.
 //
 // A plain file has only these lines, each ending in a line feed or a
-// carriage return and line feed: empty ones, comments (";" and printable
-// ASCII), section names ("[" letters and digits "]") and settings (a key of
-// letters and digits, "=", a value of letters, digits, blanks, "+", "-" and
-// "."). A section named General in any case of letters, like the lines before
-// the first section, holds MaxVal; of two equal settings the later counts;
-// values lose their blanks at both ends.
+// carriage return and line feed: empty ones, comments ("#" and printable
+// ASCII), lines of ";" and printable ASCII (no comment to a key file, so a
+// line that holds nothing), section names ("[" letters and digits "]") and
+// settings (a key of letters and digits, "=", a value of letters, digits,
+// blanks, "+", "-" and "."). The section named General, in that case, holds
+// MaxVal; settings before the first section hold nothing; of two equal
+// settings the later counts; values lose their leading blanks.
 Violations checkSettingsLoad(std::string_view input);
 
 }  // namespace quartet::fuzz

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/CardRangeOption.h"
-#include "settings/IniSettingsStore.h"
+#include "settings/KeyFileSettingsStore.h"
 #include "tests/support/MemorySettingsStore.h"
 #include "tests/support/ScriptedInputBox.h"
 
@@ -113,7 +113,7 @@ TEST(ChooseMaxVal, EntriesAreTakenOrRefusedAndSavedOnEveryWayThrough)
 TEST(CardRangeOptionOnDisk, FirstRunStoresThirteenInTheGeneralSection)
 {
     QTemporaryDir dir;
-    IniSettingsStore store(dir.path());
+    KeyFileSettingsStore store(dir.path());
     EXPECT_EQ(loadMaxVal(store), 9);
     EXPECT_FALSE(QFile::exists(dir.filePath("Quartet")));
 
@@ -134,7 +134,7 @@ TEST(CardRangeOptionOnDisk, BadStoredTextSurvivesStartUpAndIsRepairedByTheComman
     file.write(damaged);
     file.close();
 
-    IniSettingsStore store(dir.path());
+    KeyFileSettingsStore store(dir.path());
     const std::int16_t maxVal = loadMaxVal(store);
     EXPECT_EQ(maxVal, 9);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

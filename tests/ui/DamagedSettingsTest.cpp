@@ -4,7 +4,7 @@
 // settings command either replaces the file whole or says that it could not.
 
 #include "settings/CardRangeOption.h"
-#include "settings/IniSettingsStore.h"
+#include "settings/KeyFileSettingsStore.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/FixedRandomSource.h"
 #include "tests/support/MessageBoxes.h"
@@ -90,8 +90,8 @@ QByteArray tenMegabytesThenValue()
     return bytes + "[General]\nMaxVal=12\n";
 }
 
-// QSettings' text for a list inside a list, depth times over: a value that
-// it decodes through QDataStream, one level of the stack per list.
+// Qt's settings text for a list inside a list, depth times over, which Qt
+// decodes one level of the stack per list.
 QByteArray nestedLists(int depth)
 {
     QByteArray lists = "@Variant(";
@@ -195,7 +195,7 @@ protected:
     static std::unique_ptr<frmMain> start(const QString& storeDirectory, std::unique_ptr<InputBox> inputBox)
     {
         auto window =
-            std::make_unique<frmMain>(frmMain::Services{std::make_unique<IniSettingsStore>(storeDirectory),
+            std::make_unique<frmMain>(frmMain::Services{std::make_unique<KeyFileSettingsStore>(storeDirectory),
                                                         std::move(inputBox), std::make_unique<FixedRandomSource>()});
         window->show();
         return window;
@@ -227,7 +227,7 @@ protected:
         QTemporaryDir root;
         ASSERT_TRUE(root.isValid());
         const QString storeDirectory = c.damage(QDir(root.path()));
-        const QString iniPath = IniSettingsStore(storeDirectory).filePath(QStringLiteral("Quartet"));
+        const QString iniPath = KeyFileSettingsStore(storeDirectory).filePath(QStringLiteral("Quartet"));
         const FileState before = stateOf(iniPath);
 
         ScriptedInputBox* inputBox = nullptr;
@@ -321,27 +321,28 @@ TEST_F(DamagedSettingsTest, TheWindowOpensAndTheCommandRepairsTheFileOrSaysItCan
          },
          9, "13", false},
         {"a full disk", damagedFile("[General]\nMaxVal=12\n"), 12, "12", false, true},
-        // Decoded, these would overflow the stack: at start, or in the command.
-        {"MaxVal in lists nested 30,000 deep", damagedFile("[General]\nMaxVal=" + nestedLists(30000) + '\n'), 9, "13",
+        // Texts that a settings library would decode, here as deep as the
+        // stack: no number in MaxVal, and nothing at all under another key.
+        {"MaxVal in lists nested 30,000 deep", damagedFile("[General]\nMaxVal=" + nestedLists(30000) + '\n'), 9, "9",
          true},
         {"another key in lists nested 30,000 deep",
-         damagedFile("[General]\nMaxVal=12\n\n[Other]\nX=" + nestedLists(30000) + '\n'), 9, "13", true},
+         damagedFile("[General]\nMaxVal=12\n\n[Other]\nX=" + nestedLists(30000) + '\n'), 12, "12", true},
+        {"MaxVal=@foo", damagedFile("[General]\nMaxVal=@foo\n"), 9, "9", true},
+        {"MaxVal=12 beside Other=@foo", damagedFile("[General]\nMaxVal=12\nOther=@foo\n"), 12, "12", true},
     };
     for (const DamageCase& c : cases)
         run(c);
 }
 
-// A disk of 16 KiB holding the store and a filler. With 8 KiB left the
-// settings library gets "no space" while it writes the whole draft, and says
-// nothing; the store written instead, with the one key, fits. With 4 KiB
-// left nothing fits, and the store stays as it was.
+// A disk of 16 KiB holding the store and a filler. With a page left the
+// new store fits beside the old one; with none, the store stays as it was.
 TEST_F(DamagedSettingsTest, AnAlmostFullDiskKeepsTheStoreOrSavesAWholeOne)
 {
     const struct {
         const char* name;
         qsizetype filler;
         bool saveWorks;
-    } disks[] = {{"8 KiB left", 4096, true}, {"4 KiB left", 8192, false}};
+    } disks[] = {{"4 KiB left", 8192, true}, {"nothing left", 12288, false}};
     for (const auto& c : disks) {
         QTemporaryDir disk;
         const TinyDisk tmpfs(disk.path(), "16k");
