@@ -9,15 +9,11 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -126,26 +122,6 @@ Path replacedFile(Path path)
     return path;
 }
 
-// GLib keeps every line of a key that a group sets twice but reads only the
-// last, and setting the key changes that line alone. Then the group is
-// written afresh, each key once with the value that it reads as, so that
-// the saved file holds the key once.
-void setOnce(GKeyFile* keys, const char* group, const char* key, const char* value)
-{
-    gsize count = 0;
-    const GStrvPtr names(g_key_file_get_keys(keys, group, &count, nullptr));
-    const auto isKey = [key](const char* name) { return std::strcmp(name, key) == 0; };
-    if (names && std::count_if(names.get(), names.get() + count, isKey) > 1) {
-        std::vector<std::pair<std::string, GCharPtr>> values;
-        for (gsize i = 0; i < count; ++i)
-            values.emplace_back(names.get()[i], g_key_file_get_value(keys, group, names.get()[i], nullptr));
-        g_key_file_remove_group(keys, group, nullptr);
-        for (const auto& [name, text] : values)
-            g_key_file_set_value(keys, group, name.c_str(), text ? text.get() : "");
-    }
-    g_key_file_set_value(keys, group, key, value);
-}
-
 std::string text(GKeyFile* keys)
 {
     gsize length = 0;
@@ -156,7 +132,9 @@ std::string text(GKeyFile* keys)
 // The store with the key set, as bytes that its reader takes whole.
 std::string withSetting(GKeyFile* keys, const char* group, const char* key, const char* value)
 {
-    setOnce(keys, group, key, value);
+    // Where a hand-edited group holds the key twice, GLib reads the last line
+    // and sets that one: the saved file reads as it was meant.
+    g_key_file_set_value(keys, group, key, value);
     std::string bytes = text(keys);
     if (bytes.size() <= KeyFileSettingsStore::kMaxFileSize)
         return bytes;

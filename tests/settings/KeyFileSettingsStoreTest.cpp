@@ -131,7 +131,7 @@ TEST_F(KeyFileSettingsStoreTest, ASaveWritesAFileItsReaderTakes)
     } cases[] = {
         {"# mine\n[General]\nOther=1\n", "# mine\n\n[General]\nOther=1\nMaxVal=-32768\n"},
         {"[General]\nMaxV\nOther=1\n[Broken\nx=2\n", "[General]\nOther=1\nMaxVal=-32768\n"},
-        {"[General]\nMaxVal=5\nOther=1\nMaxVal=6\n", "[General]\nMaxVal=-32768\nOther=1\n"},
+        {"[General]\nMaxVal=5\nOther=1\nMaxVal=6\n", "[General]\nMaxVal=5\nOther=1\nMaxVal=-32768\n"},
         {twelveInAFileOf(KeyFileSettingsStore::kMaxFileSize), "[General]\nMaxVal=-32768\n"},
     };
     for (const auto& c : cases) {
