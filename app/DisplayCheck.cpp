@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/DisplayCheck.h"
 
-#include "app/CommandLineTexts.h"
+#include "cli/CommandLineTexts.h"
 
 #ifdef QUARTET_DISPLAY_SERVERS
 #include "app/PlatformChoice.h"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/BusCheck.h"
-#include "app/CommandLine.h"
+#include "cli/CommandLine.h"
 #include "app/DisplayCheck.h"
 #include "app/PlatformChoice.h"
 #include "app/PlatformStartGuard.h"

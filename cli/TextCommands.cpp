@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/TextCommands.h"
+#include "cli/TextCommands.h"
 
-#include "app/CommandLineTexts.h"
+#include "cli/CommandLineTexts.h"
 #include "game/Dealer.h"
 #include "game/RandomSource.h"
 #include "numbers/NumberText.h"

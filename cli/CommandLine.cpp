@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/CommandLine.h"
+#include "cli/CommandLine.h"
 
-#include "app/CommandLineTexts.h"
+#include "cli/CommandLineTexts.h"
 #include "game/Dealer.h"
 #include "quartet/ProgramInfo.h"
 
