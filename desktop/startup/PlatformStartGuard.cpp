@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/PlatformStartGuard.h"
+#include "desktop/startup/PlatformStartGuard.h"
 
 #include <QMessageLogContext>
 

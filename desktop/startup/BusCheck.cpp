@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/BusCheck.h"
+#include "desktop/startup/BusCheck.h"
 
 #ifdef __unix__
 #include <cstdlib>

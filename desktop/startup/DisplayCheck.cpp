@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/DisplayCheck.h"
+#include "desktop/startup/DisplayCheck.h"
 
-#include "cli/CommandLineTexts.h"
+#include "desktop/startup/StartupTexts.h"
 
 #ifdef QUARTET_DISPLAY_SERVERS
-#include "app/PlatformChoice.h"
+#include "desktop/startup/PlatformChoice.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -14,7 +14,7 @@
 #include <QStringList>
 #include <QVersionNumber>
 
-#include "app/AbandonableCall.h"
+#include "desktop/startup/AbandonableCall.h"
 
 #include <cerrno>
 #include <chrono>
@@ -33,7 +33,7 @@ namespace quartet {
 
 namespace {
 
-namespace texts = commandLineTexts;
+namespace texts = startupTexts;
 
 QString local(const std::string& text)
 {

@@ -2,7 +2,7 @@
 #pragma once
 
 #ifdef __unix__
-#include "app/AbandonableCall.h"
+#include "desktop/startup/AbandonableCall.h"
 
 #include <chrono>
 #include <vector>

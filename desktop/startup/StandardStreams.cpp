@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/StandardStreams.h"
+#include "desktop/startup/StandardStreams.h"
 
 #ifndef _WIN32
 #include <cerrno>

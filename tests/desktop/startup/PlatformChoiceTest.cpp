@@ -2,7 +2,7 @@
 // Where the window runs, for the sessions people use, and how Qt's own
 // -platform option is found among the arguments.
 
-#include "app/PlatformChoice.h"
+#include "desktop/startup/PlatformChoice.h"
 
 #include <gtest/gtest.h>
 

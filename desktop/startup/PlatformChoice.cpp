@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/PlatformChoice.h"
+#include "desktop/startup/PlatformChoice.h"
 
 #include <algorithm>
 #include <cctype>
