@@ -5,11 +5,11 @@
 #include "desktop/startup/PlatformChoice.h"
 #include "desktop/startup/PlatformStartGuard.h"
 #include "desktop/startup/StandardStreams.h"
+#include "desktop/windows/WindowPlacement.h"
 #include "game/RandomSource.h"
 #include "settings/KeyFileSettingsStore.h"
 #include "ui/ApplicationSetup.h"
 #include "ui/QtTranslations.h"
-#include "ui/WindowPlacement.h"
 #include "ui/frmMain.h"
 
 #include <QApplication>

@@ -2,8 +2,8 @@
 #include "ui/ApplicationSetup.h"
 
 #include "assets/Assets.h"
+#include "desktop/windows/FixedSizeWindows.h"
 #include "quartet/ProgramInfo.h"
-#include "ui/FixedSizeWindows.h"
 #include "ui/QtTranslations.h"
 #include "ui/ReadableSelection.h"
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/MessageBox.h"
 
+#include "desktop/windows/WindowPlacement.h"
 #include "ui/DialogTexts.h"
-#include "ui/WindowPlacement.h"
 
 #include <QFontMetrics>
 #include <QGridLayout>

@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/frmAbout.h"
 
+#include "desktop/windows/TaskbarHint.h"
+#include "desktop/windows/WindowPlacement.h"
 #include "platform/SystemInfoLauncher.h"
 #include "quartet/ProgramInfo.h"
 #include "ui/AccessKeyPress.h"
 #include "ui/Contrast.h"
+#include "ui/Layout.h"
 #include "ui/LayoutTables.h"
 #include "ui/MessageBox.h"
-#include "ui/TaskbarHint.h"
-#include "ui/WindowPlacement.h"
 #include "ui/frmAboutTexts.h"
 
 #include <QApplication>

@@ -10,11 +10,11 @@
 #include "ui/AccessKeyPress.h"
 #include "ui/Contrast.h"
 #include "ui/DialogInputBox.h"
+#include "ui/Layout.h"
 #include "ui/LayoutTables.h"
 #include "ui/ListBoxResultList.h"
 #include "ui/MessageBox.h"
 #include "ui/Panel.h"
-#include "ui/WindowPlacement.h"
 #include "ui/frmAbout.h"
 #include "ui/frmMainTexts.h"
 

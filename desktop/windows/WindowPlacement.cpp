@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/WindowPlacement.h"
+#include "desktop/windows/WindowPlacement.h"
 
-#include "ui/FrameExtents.h"
+#include "desktop/windows/FrameExtents.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -81,16 +81,6 @@ void centerOnOwner(QWidget& dialog)
     whenFrameTold(dialog, frame, [&dialog, outer, bounds](const QMargins& told) {
         dialog.setGeometry(centredIn(dialog, outer, bounds, scaled(told, dialog)));
     });
-}
-
-void fitFontToLayout(QWidget& window)
-{
-    constexpr qreal kLayoutPointSize = 9.0;
-    QFont font = window.font();
-    if (font.pointSizeF() > kLayoutPointSize) {
-        font.setPointSizeF(kLayoutPointSize);
-        window.setFont(font);
-    }
 }
 
 }  // namespace quartet

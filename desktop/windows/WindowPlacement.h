@@ -1,22 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QRect>
-#include <QString>
-
 class QShowEvent;
 class QWidget;
 
 namespace quartet {
-
-// Names a control as tests and screen readers know it and puts it in place.
-template <typename Widget>
-Widget* place(Widget* widget, const char* name, const QRect& rect)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(rect);
-    return widget;
-}
 
 // Places a top-level window so that it stands centred on its screen, frame
 // and all.
@@ -42,11 +30,5 @@ protected:
         centerOnOwner(*this);
     }
 };
-
-// The windows are laid out in twips for a desktop font of 9 points, and a
-// larger one would be clipped by their fixed controls. So a window uses the
-// desktop's font at 9 points at most; a scale factor (QT_SCALE_FACTOR, or the
-// desktop's own) enlarges text and layout alike.
-void fitFontToLayout(QWidget& window);
 
 }  // namespace quartet

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/X11Connection.h"
+#include "desktop/windows/X11Connection.h"
 
 #include <QGuiApplication>
 

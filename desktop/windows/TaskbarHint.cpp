@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/TaskbarHint.h"
+#include "desktop/windows/TaskbarHint.h"
 
-#include "ui/X11Connection.h"
+#include "desktop/windows/X11Connection.h"
 
 #include <QGuiApplication>
 #include <QWidget>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/FixedSizeWindows.h"
+#include "desktop/windows/FixedSizeWindows.h"
 
 #include <QApplication>
 #include <QEvent>

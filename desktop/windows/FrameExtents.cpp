@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/FrameExtents.h"
+#include "desktop/windows/FrameExtents.h"
 
-#include "ui/X11Connection.h"
+#include "desktop/windows/X11Connection.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QByteArray>
