@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/ApplicationSetup.h"
+#include "app/QtTranslations.h"
 #include "cli/CommandLine.h"
 #include "desktop/startup/BusCheck.h"
 #include "desktop/startup/DisplayCheck.h"
@@ -8,8 +10,6 @@
 #include "desktop/windows/WindowPlacement.h"
 #include "game/RandomSource.h"
 #include "settings/KeyFileSettingsStore.h"
-#include "ui/ApplicationSetup.h"
-#include "ui/QtTranslations.h"
 #include "ui/frmMain.h"
 
 #include <QApplication>

@@ -3,6 +3,7 @@
 // damaged: it always opens, with a known largest card value, and the
 // settings command either replaces the file whole or says that it could not.
 
+#include "app/ApplicationSetup.h"
 #include "settings/CardRangeOption.h"
 #include "settings/KeyFileSettingsStore.h"
 #include "tests/support/FileSizeLimit.h"
@@ -10,7 +11,6 @@
 #include "tests/support/MessageBoxes.h"
 #include "tests/support/ScriptedInputBox.h"
 #include "tests/support/UnusualFiles.h"
-#include "ui/ApplicationSetup.h"
 #include "ui/frmMain.h"
 
 #include <QAction>

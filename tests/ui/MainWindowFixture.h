@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/ApplicationSetup.h"
 #include "tests/support/FixedRandomSource.h"
 #include "tests/support/MemorySettingsStore.h"
 #include "tests/support/MessageBoxes.h"
 #include "tests/support/ScriptedInputBox.h"
-#include "ui/ApplicationSetup.h"
 #include "ui/frmMain.h"
 
 #include <QAction>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/QtTranslations.h"
 #include "tests/support/MessageBoxes.h"
 #include "tests/ui/MainWindowFixture.h"
 #include "ui/DialogInputBox.h"
-#include "ui/QtTranslations.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/ApplicationSetup.h"
+#include "app/ApplicationSetup.h"
 
+#include "app/QtTranslations.h"
 #include "assets/Assets.h"
 #include "desktop/windows/FixedSizeWindows.h"
 #include "quartet/ProgramInfo.h"
-#include "ui/QtTranslations.h"
 #include "ui/ReadableSelection.h"
 
 #include <QApplication>

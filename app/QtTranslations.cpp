@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/QtTranslations.h"
+#include "app/QtTranslations.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
