@@ -13,12 +13,10 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <utility>
-#include <vector>
 
 namespace quartet {
 
@@ -29,44 +27,32 @@ namespace {
 // have without knowing its frame.
 constexpr int kAnswerWaitMs = 250;
 
-template <typename Reply>
-using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
+// Whether a window manager runs, and whether it answers a request for a
+// window's frame before the window is shown (_NET_SUPPORTED).
+struct WindowManager {
+    bool runs = false;
+    bool tellsFramesBeforehand = false;
+};
 
-ReplyPtr<xcb_get_property_reply_t> property(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name,
-                                            xcb_atom_t type, std::uint32_t longs)
+WindowManager windowManagerOf(X11Connection& x11, int screen)
 {
-    return {xcb_get_property_reply(connection, xcb_get_property(connection, 0, window, name, type, 0, longs), nullptr),
-            &std::free};
+    xcb_ewmh_get_atoms_reply_t supported;
+    if (!xcb_ewmh_get_supported_reply(x11.ewmh(), xcb_ewmh_get_supported(x11.ewmh(), screen), &supported, nullptr))
+        return {};
+    const xcb_atom_t* begin = supported.atoms;
+    const xcb_atom_t* end = begin + supported.atoms_len;
+    const bool answers = std::find(begin, end, x11.ewmh()->_NET_REQUEST_FRAME_EXTENTS) != end;
+    xcb_ewmh_get_atoms_reply_wipe(&supported);
+    return {true, answers};
 }
 
-xcb_window_t rootOf(xcb_connection_t* connection, xcb_window_t window)
+std::optional<QMargins> readExtents(X11Connection& x11, xcb_window_t window)
 {
-    const ReplyPtr<xcb_query_tree_reply_t> tree(
-        xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr), &std::free);
-    return tree ? tree->root : xcb_window_t{XCB_WINDOW_NONE};
-}
-
-// The features the window manager announces; none without one.
-std::optional<std::vector<xcb_atom_t>> windowManagerFeatures(xcb_connection_t* connection, xcb_window_t root)
-{
-    constexpr std::uint32_t kEnoughAtoms = 1024;
-    const auto supported =
-        property(connection, root, x11Atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM, kEnoughAtoms);
-    if (!supported || supported->format != 32 || supported->type != XCB_ATOM_ATOM)
+    xcb_ewmh_get_extents_reply_t sides;
+    if (!xcb_ewmh_get_frame_extents_reply(x11.ewmh(), xcb_ewmh_get_frame_extents(x11.ewmh(), window), &sides, nullptr))
         return std::nullopt;
-    const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(supported.get()));
-    return std::vector<xcb_atom_t>(atoms, atoms + supported->value_len);
-}
-
-std::optional<QMargins> readExtents(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t extents)
-{
-    const auto reply = property(connection, window, extents, XCB_ATOM_CARDINAL, 4);
-    if (!reply || reply->format != 32 || reply->value_len != 4)
-        return std::nullopt;
-    // Left, right, top, bottom.
-    const auto* sides = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
-    const auto side = [sides](int index) { return static_cast<int>(sides[index]); };
-    return QMargins(side(0), side(2), side(1), side(3));
+    const auto side = [](std::uint32_t pixels) { return static_cast<int>(pixels); };
+    return QMargins(side(sides.left), side(sides.top), side(sides.right), side(sides.bottom));
 }
 
 // Calls changed whenever a property of a window changes. Qt reads the
@@ -102,11 +88,10 @@ private:
 // calls told where that is not the one known when the window was placed.
 class FrameToldWatch : public QObject {
 public:
-    FrameToldWatch(QWidget& window, xcb_connection_t* connection, const std::optional<QMargins>& known,
+    FrameToldWatch(QWidget& window, std::unique_ptr<X11Connection> x11, const std::optional<QMargins>& known,
                    std::function<void(const QMargins&)> told)
-        : QObject(&window), m_connection(connection), m_window(static_cast<xcb_window_t>(window.winId())),
-          m_extents(x11Atom(connection, "_NET_FRAME_EXTENTS")), m_known(known), m_told(std::move(told)),
-          m_watch(m_window, m_extents, [this] { frameChanged(); })
+        : QObject(&window), m_x11(std::move(x11)), m_window(static_cast<xcb_window_t>(window.winId())), m_known(known),
+          m_told(std::move(told)), m_watch(m_window, m_x11->ewmh()->_NET_FRAME_EXTENTS, [this] { frameChanged(); })
     {
         setObjectName(QLatin1String(kObjectName));
         window.installEventFilter(this);
@@ -130,7 +115,7 @@ protected:
 private:
     void frameChanged()
     {
-        const std::optional<QMargins> frame = readExtents(m_connection, m_window, m_extents);
+        const std::optional<QMargins> frame = readExtents(*m_x11, m_window);
         if (!frame || !m_told)
             return;
         if (frame != m_known)
@@ -144,62 +129,46 @@ private:
         deleteLater();
     }
 
-    xcb_connection_t* m_connection;
+    std::unique_ptr<X11Connection> m_x11;
     xcb_window_t m_window;
-    xcb_atom_t m_extents;
     std::optional<QMargins> m_known;
     std::function<void(const QMargins&)> m_told;
     PropertyChangeWatch m_watch;
 };
 
-void askForExtents(xcb_connection_t* connection, xcb_window_t root, xcb_window_t window, xcb_atom_t request)
-{
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = window;
-    message.type = request;
-    xcb_send_event(connection, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
-                   reinterpret_cast<const char*>(&message));
-    xcb_flush(connection);
-}
-
 }  // namespace
 
 std::optional<QMargins> frameExtents(QWidget& window)
 {
-    xcb_connection_t* connection = x11Connection();
-    if (!connection)
+    const std::unique_ptr<X11Connection> x11 = X11Connection::ofQt();
+    if (!x11)
         return QMargins();
     const auto id = static_cast<xcb_window_t>(window.winId());
-    const xcb_window_t root = rootOf(connection, id);
-    if (root == XCB_WINDOW_NONE)
+    const int screen = x11->screenOf(id);
+    const WindowManager manager = screen >= 0 ? windowManagerOf(*x11, screen) : WindowManager{};
+    if (!manager.runs)
         return QMargins();
-    const auto features = windowManagerFeatures(connection, root);
-    if (!features)
-        return QMargins();
-    const xcb_atom_t request = x11Atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
-    const xcb_atom_t extents = x11Atom(connection, "_NET_FRAME_EXTENTS");
-    if (std::find(features->begin(), features->end(), request) != features->end()) {
+    if (manager.tellsFramesBeforehand) {
         // Nothing the player does is handled while the loop runs.
         QEventLoop loop;
-        const PropertyChangeWatch watch(id, extents, [&loop] { loop.quit(); });
-        askForExtents(connection, root, id, request);
+        const PropertyChangeWatch watch(id, x11->ewmh()->_NET_FRAME_EXTENTS, [&loop] { loop.quit(); });
+        xcb_ewmh_request_frame_extents(x11->ewmh(), screen, id);
+        xcb_flush(x11->connection());
         QTimer::singleShot(kAnswerWaitMs, &loop, &QEventLoop::quit);
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
     // Also what a window manager told when the window was shown before.
-    return readExtents(connection, id, extents);
+    return readExtents(*x11, id);
 }
 
 void whenFrameTold(QWidget& window, const std::optional<QMargins>& known, std::function<void(const QMargins&)> told)
 {
-    xcb_connection_t* connection = x11Connection();
-    if (!connection)
+    std::unique_ptr<X11Connection> x11 = X11Connection::ofQt();
+    if (!x11)
         return;
     // One watch a window: a window shown again replaces the watch it had.
     delete window.findChild<QObject*>(QLatin1String(FrameToldWatch::kObjectName), Qt::FindDirectChildrenOnly);
-    new FrameToldWatch(window, connection, known, std::move(told));
+    new FrameToldWatch(window, std::move(x11), known, std::move(told));
 }
 
 }  // namespace quartet

@@ -8,18 +8,19 @@
 #include <QWindow>
 
 #include <array>
+#include <memory>
 
 namespace quartet {
 
 namespace {
 
-void skipX11Taskbar(xcb_connection_t* connection, QWidget& window)
+void skipX11Taskbar(X11Connection& x11, QWidget& window)
 {
     // Before the window is mapped the client owns _NET_WM_STATE; Qt adds its
     // own states to what it finds there when it maps the window.
-    const std::array states{x11Atom(connection, "_NET_WM_STATE_SKIP_TASKBAR")};
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(window.winId()),
-                        x11Atom(connection, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32, states.size(), states.data());
+    std::array states{x11.ewmh()->_NET_WM_STATE_SKIP_TASKBAR};
+    xcb_ewmh_set_wm_state(x11.ewmh(), static_cast<xcb_window_t>(window.winId()), states.size(), states.data());
+    xcb_flush(x11.connection());
 }
 
 // The window belongs to the owner until the owner hides.
@@ -44,13 +45,13 @@ void belongToWhileShown(QWidget& window, const QWidget* owner)
 
 bool canSkipTaskbar()
 {
-    return x11Connection() != nullptr;
+    return X11Connection::isQtOnX11();
 }
 
 void skipTaskbar(QWidget& window, const QWidget* owner)
 {
-    if (xcb_connection_t* connection = x11Connection())
-        skipX11Taskbar(connection, window);
+    if (const std::unique_ptr<X11Connection> x11 = X11Connection::ofQt())
+        skipX11Taskbar(*x11, window);
     else if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
         belongToWhileShown(window, owner);
 }

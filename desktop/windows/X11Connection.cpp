@@ -3,26 +3,56 @@
 
 #include <QGuiApplication>
 
-#include <cstdint>
 #include <cstdlib>
-#include <cstring>
-#include <memory>
 
 namespace quartet {
 
-xcb_connection_t* x11Connection()
+namespace {
+
+xcb_connection_t* qtConnection()
 {
     const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     return x11 ? x11->connection() : nullptr;
 }
 
-xcb_atom_t x11Atom(xcb_connection_t* connection, const char* name)
+}  // namespace
+
+bool X11Connection::isQtOnX11()
 {
-    const xcb_intern_atom_cookie_t cookie =
-        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
-    const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
-        xcb_intern_atom_reply(connection, cookie, nullptr), &std::free);
-    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    return qtConnection() != nullptr;
+}
+
+std::unique_ptr<X11Connection> X11Connection::ofQt()
+{
+    xcb_connection_t* connection = qtConnection();
+    if (!connection)
+        return nullptr;
+    std::unique_ptr<X11Connection> x11(new X11Connection);
+    // The atoms are asked for at once and their answers taken together.
+    xcb_intern_atom_cookie_t* cookies = xcb_ewmh_init_atoms(connection, x11->ewmh());
+    if (!xcb_ewmh_init_atoms_replies(x11->ewmh(), cookies, nullptr)) {
+        // Then libxcb-ewmh has freed what it made, leaving its pointers.
+        x11->m_ewmh.screens = nullptr;
+        x11->m_ewmh._NET_WM_CM_Sn = nullptr;
+        return nullptr;
+    }
+    return x11;
+}
+
+X11Connection::~X11Connection()
+{
+    xcb_ewmh_connection_wipe(&m_ewmh);
+}
+
+int X11Connection::screenOf(xcb_window_t window) const
+{
+    const std::unique_ptr<xcb_query_tree_reply_t, decltype(&std::free)> tree(
+        xcb_query_tree_reply(connection(), xcb_query_tree(connection(), window), nullptr), &std::free);
+    for (int screen = 0; tree && screen < m_ewmh.nb_screens; ++screen) {
+        if (m_ewmh.screens[screen]->root == tree->root)
+            return screen;
+    }
+    return -1;
 }
 
 }  // namespace quartet
