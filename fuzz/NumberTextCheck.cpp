@@ -78,7 +78,7 @@ Reading lenientModel(std::string_view text)
 {
     std::string kept;
     for (char c : text) {
-        if (c != ' ' && c != '\t' && c != '\r' && c != '\n')
+        if (c != ' ' && c != '\t' && c != '\n')
             kept += c;
     }
     std::size_t used = 0;

@@ -14,8 +14,8 @@ namespace quartet::fuzz {
 // - readStoredNumber gives exactly what the strict form allows: blanks, a
 //   sign, digits with an optional fraction, blanks, and nothing else; the
 //   value exact, rounded half to even, within -32768..32767;
-// - readEnteredNumber gives the leading number of the text with blanks, tabs,
-//   carriage returns and line feeds removed, 0 when there is none;
+// - readEnteredNumber gives the leading number of the text with blanks, tabs
+//   and line feeds removed, 0 when there is none;
 // - short numbers agree with the C++ library's own decimal reading and
 //   rounding;
 // - a text that the strict reader takes reads the same leniently;

@@ -94,11 +94,11 @@ std::string shown(const QString& text)
 
 // What a load makes of a stored text, read apart from the program's reader,
 // which the load must agree with: the start-up default when there is none,
-// or when it is damaged (no number, or above the largest choice).
+// or when it is no 16-bit number.
 std::int16_t fromStored(const std::optional<std::string>& text)
 {
     const std::optional<std::int16_t> value = text ? strictReading(*text) : std::nullopt;
-    return value && *value <= CardRange::largest ? *value : CardRange::startupDefault;
+    return value.value_or(CardRange::startupDefault);
 }
 
 std::optional<QByteArray> fileBytes(const QString& path)
@@ -136,7 +136,7 @@ void checkSave(Violations& broken, const QString& directory, const QString& path
     }
     KeyFileSettingsStore next(directory);
     const std::int16_t loaded = loadMaxVal(next);
-    if (loaded != fromStored(numberText(value)))
+    if (loaded != value)
         broken.push_back("after saving " + std::to_string(value) + " the next load gave " + std::to_string(loaded));
     if (entriesBeside(path) != QStringList{QStringLiteral("Quartet.ini")})
         broken.push_back("the save left files beside the settings file");

@@ -9,12 +9,12 @@ namespace quartet::fuzz {
 
 // Checks the settings load path with any bytes as the settings file:
 // - loadMaxVal never throws and writes nothing;
-// - it gives the stored MaxVal when that converts to at most 98, 9 otherwise. For a file
+// - it gives the stored MaxVal when that converts, 9 otherwise. For a file
 //   of plain lines (see below) the stored text is found by a reading written
 //   here, and the store must hand out the same; for any other file it is the
 //   text that the store hands out;
 // - a save of a value over the file works, leaves nothing beside the file,
-//   and the next load gives that value (9 above 98); the other settings of a plain file
+//   and the next load gives that value; the other settings of a plain file
 //   (of up to half the store's size limit) keep their values.
 //
 // A plain file has only these lines, each ending in a line feed or a

@@ -27,10 +27,12 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-// Blanks, tabs and line feeds anywhere in an entry are passed over.
+// Blanks, tabs and line feeds anywhere in an entry are passed over. A
+// carriage return is not: like any other character it ends the number, so
+// "12" pasted with a Windows line end still reads 12.
 bool isSkippedInEntry(char c)
 {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+    return c == ' ' || c == '\t' || c == '\n';
 }
 
 std::string_view takeDigits(std::string_view text, std::size_t& pos)

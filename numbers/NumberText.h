@@ -21,10 +21,11 @@ namespace quartet {
 // included, gives nullopt.
 std::optional<std::int16_t> readStoredNumber(std::string_view text);
 
-// Reads text the player typed leniently: blanks, tabs, carriage returns and
-// line feeds anywhere are skipped, then the leading number (optional sign,
-// digits, a period as decimal point) is taken and the rest ignored. A text
-// without a leading number reads as 0.
+// Reads text the player typed leniently: blanks, tabs and line feeds
+// anywhere are skipped, then the leading number (optional sign, digits, a
+// period as decimal point) is taken and the rest ignored, from any other
+// character on, a carriage return included. A text without a leading number
+// reads as 0.
 std::optional<std::int16_t> readEnteredNumber(std::string_view text);
 
 // The decimal digits of value, with "-" in front when negative, no blank.

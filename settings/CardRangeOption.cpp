@@ -14,18 +14,14 @@ QString textOf(std::int16_t value)
     return QString::fromStdString(numberText(value));
 }
 
-// The stored value, or nullopt when the stored text is not a 16-bit number
-// or holds a value above the largest that the player may choose: such a
-// store was edited by hand, and the card labels, made for two digits, would
-// show a card of 162 as "16".
+// The stored value, or nullopt when the stored text is not a 16-bit number.
+// Any 16-bit value is taken, beyond the range the player may choose too: a
+// store edited by hand to deal larger cards means them.
 std::optional<std::int16_t> readStoredMaxVal(SettingsStore& store, std::int16_t defaultValue)
 {
     const QString text =
         store.GetSetting(CardRange::application, CardRange::section, CardRange::key, textOf(defaultValue));
-    const auto stored = readStoredNumber(text.toStdString());
-    if (stored && *stored > CardRange::largest)
-        return std::nullopt;
-    return stored;
+    return readStoredNumber(text.toStdString());
 }
 
 void saveMaxVal(SettingsStore& store, std::int16_t maxVal)

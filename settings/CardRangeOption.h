@@ -44,10 +44,11 @@ public:
 };
 
 // The largest dealt card value as stored, read when the program starts.
-// Without a stored value, or with a damaged one (not a 16-bit number, or
-// above the largest that the player may choose), it is the start-up default;
-// the store is left as it is, and the settings command repairs it. Small
-// values are taken: the dealer says why it deals nothing below 3.
+// Any 16-bit number is taken as it is: a stored 200 deals cards up to 200,
+// and small values too, for the dealer says why it deals nothing below 3.
+// Without a stored value, or with one that is not a 16-bit number, it is the
+// start-up default; the store is left as it is, and the settings command
+// repairs it.
 std::int16_t loadMaxVal(SettingsStore& store);
 
 // What the settings command leaves behind.
@@ -60,12 +61,12 @@ struct [[nodiscard]] MaxValChoice {
 // new one, takes it if it lies in the allowed range, and saves the value that
 // results on every way through.
 //
-// The command recovers once from an error (a damaged stored value, an entry
-// beyond the 16-bit range, a failed save): it abandons that
-// step and asks again with the value as it then stands. A second out-of-range
-// entry counts as a refused one. After a second failed save the command ends
-// with the value chosen but not saved, so that the caller can keep it for
-// this run and tell the player.
+// The command recovers once from an error (a stored text that is not a
+// 16-bit number, an entry beyond the 16-bit range, a failed save): it
+// abandons that step and asks again with the value as it then stands. A
+// second out-of-range entry counts as a refused one. After a second failed
+// save the command ends with the value chosen but not saved, so that the
+// caller can keep it for this run and tell the player.
 MaxValChoice chooseMaxVal(SettingsStore& store, InputBox& inputBox, std::int16_t maxVal);
 
 }  // namespace quartet

@@ -8,6 +8,7 @@
 #include "settings/SettingsStore.h"
 #include "solver/Solver.h"
 #include "ui/AccessKeyPress.h"
+#include "ui/CardLabel.h"
 #include "ui/Contrast.h"
 #include "ui/DialogInputBox.h"
 #include "ui/Layout.h"
@@ -157,15 +158,18 @@ void frmMain::createControls()
 void frmMain::createCardDisplay()
 {
     const QPixmap card = cardPicture(devicePixelRatioF());
+    const auto pictureRect = [this](std::size_t i) {
+        return Picture1->inside(table::kCardPictures[i].rect.toPixels());
+    };
     for (std::size_t i = 0; i < table::kCardPictures.size(); ++i) {
-        const auto& picture = table::kCardPictures[i];
-        auto* image = place(new QLabel(Picture1), picture.name, Picture1->inside(picture.rect.toPixels()));
+        auto* image = place(new QLabel(Picture1), table::kCardPictures[i].name, pictureRect(i));
         image->setPixmap(card);
         image->setAccessibleName(texts::kCardPictureName.arg(i + 1));
     }
     // The values are drawn straight onto the card pictures, in front of them.
     for (std::size_t i = 0; i < lblDual.size(); ++i) {
-        auto* label = place(new QLabel(Picture1), "lblDual", Picture1->inside(table::kCardLabels[i].toPixels()));
+        auto* label = place(new CardLabel(Picture1, pictureRect(i)), "lblDual",
+                            Picture1->inside(table::kCardLabels[i].toPixels()));
         label->setProperty("index", static_cast<int>(i));
         label->setFont(songFont(kCardFontPoints));
         // The card picture is light whatever the desktop's colours: black

@@ -112,8 +112,12 @@ const std::vector<Reading> kEnteredOnlyReadings = {
     {".", 0},
     {"-.", 0},
     {"- 5", -5},
-    {"1\r\n2", 12},
+    {"1\n2", 12},
     {"\t3\t", 3},
+    // a carriage return is no blank: it ends the number
+    {"12\r\n", 12},
+    {"1\r\n2", 1},
+    {"\r12", 0},
     {"12 abc 5", 12},
     {"1.2.3", 1},
     {"3.5x", 4},

@@ -32,8 +32,8 @@ TEST(LoadMaxVal, ReadsTheStoreAndStartsDespiteABadValue)
         std::optional<QString> stored;
         std::int16_t expected;
     } cases[] = {
-        {std::nullopt, 9}, {"13", 13},   {"98", 98}, {"-5", -5},   {" 7 ", 7}, {"2.5", 2},
-        {"abc", 9},        {"12abc", 9}, {"", 9},    {"40000", 9}, {"99", 9},  {"200", 9},
+        {std::nullopt, 9}, {"13", 13}, {"98", 98}, {"99", 99},   {"200", 200}, {"32767", 32767}, {"-5", -5},
+        {" 7 ", 7},        {"2.5", 2}, {"abc", 9}, {"12abc", 9}, {"", 9},      {"40000", 9},
     };
     for (const auto& c : cases) {
         test::MemorySettingsStore store;
@@ -73,8 +73,11 @@ TEST(ChooseMaxVal, EntriesAreTakenOrRefusedAndSavedOnEveryWayThrough)
         {"0.5 gives 0", "13", {"0.5"}, 0, {"13"}, 13, true},
         {"12abc gives 12", "13", {"12abc"}, 0, {"13"}, 12, true},
         {"' 1 2' gives 12", "13", {" 1 2"}, 0, {"13"}, 12, true},
-        {"stored 200 replaced", "200", {""}, 0, {"37"}, 37, true},
-        {"stored 200, then 40000", "200", {"40000"}, 0, {"37"}, 37, true},
+        // Any 16-bit value in the store is shown, and stored again unless the player takes another.
+        {"stored 200, Cancel", "200", {""}, 0, {"200"}, 200, true},
+        {"stored 200, 99 refused", "200", {"99"}, 0, {"200"}, 200, true},
+        {"stored 200, then 40000", "200", {"40000", ""}, 0, {"200", "200"}, 200, true},
+        {"stored 32767, 50 taken", "32767", {"50"}, 0, {"32767"}, 50, true},
         {"stored blanks dropped", " 15 ", {""}, 0, {"15"}, 15, true},
         {"stored -32768 kept", "-32768", {""}, 0, {"-32768"}, -32768, true},
         {"stored non-number replaced", "abc", {""}, 0, {"37"}, 37, true},

@@ -298,6 +298,8 @@ TEST_F(DamagedSettingsTest, TheWindowOpensAndTheCommandRepairsTheFileOrSaysItCan
         {"invalid UTF-8 around the value", damagedFile("\xc3\x28\xa0\n[General]\nMaxVal=12\n\xed\xa0\x80=\xf8\n"), 12,
          "12", true},
         {"MaxVal twice, the later line wins", damagedFile("[General]\nMaxVal=5\nMaxVal=6\n"), 6, "6", true},
+        // Written by hand or by another build: any 16-bit number counts.
+        {"a value above what the player may choose", damagedFile("[General]\nMaxVal=200\n"), 200, "200", true},
         {"trailing garbage", damagedFile("[General]\nMaxVal=12abc\n"), 9, "9", true},
         // Larger than any store the program writes: no value, and a save replaces it.
         {"10 MB file", damagedFile(tenMegabytesThenValue()), 9, "13", true},

@@ -329,9 +329,9 @@ TEST_F(MainWindowTest, LoadReadsTheLargestCardValue)
         std::int16_t maxVal;
     };
     const Case cases[] = {
-        {nullptr, 9},  {"13", 13},   {"-4", -4},  // small values are taken: a deal says why it deals none
-        {"eleven", 9}, {"40000", 9},              // a text that is no number falls back to 9
-        {"200", 9},                               // and so does a value the card labels cannot show
+        {nullptr, 9},  {"13", 13},       {"-4", -4},  // small values are taken: a deal says why it deals none
+        {"200", 200},  {"32767", 32767},              // and large ones, beyond what the player may choose
+        {"eleven", 9}, {"40000", 9},                  // a text that is no 16-bit number falls back to 9
     };
     for (const auto& c : cases) {
         storedValues.clear();
@@ -346,12 +346,18 @@ TEST_F(MainWindowTest, LoadReadsTheLargestCardValue)
 
 TEST_F(MainWindowTest, SettingsCommandAsksForAndStoresTheLargestValue)
 {
-    storedValues.insert(MemorySettingsStore::maxValPath(), "50");
-    open({}, {"12"});
+    storedValues.insert(MemorySettingsStore::maxValPath(), "200");
+    open({}, {"", "12"});
+    action("mnuOption")->trigger();  // Cancel stores the value shown again
+    ASSERT_EQ(input->defaults, QStringList{"200"});
+    EXPECT_EQ(window->maxVal(), 200);
+    EXPECT_EQ(store->saves, 1);
+    EXPECT_EQ(store->maxVal(), "200");
+
     action("mnuOption")->trigger();
-    ASSERT_EQ(input->defaults, QStringList{"50"});
-    EXPECT_EQ(input->titles, QStringList{QString::fromUtf8("设置")});
-    EXPECT_EQ(input->prompts, QStringList{QString::fromUtf8("请输入由系统生成的牌的最大数字值:")});
+    EXPECT_EQ(input->defaults, QStringList({"200", "200"}));
+    EXPECT_EQ(input->titles, QStringList(2, QString::fromUtf8("设置")));
+    EXPECT_EQ(input->prompts, QStringList(2, QString::fromUtf8("请输入由系统生成的牌的最大数字值:")));
     EXPECT_EQ(window->maxVal(), 12);
     EXPECT_EQ(store->maxVal(), "12");
 }

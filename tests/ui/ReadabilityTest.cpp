@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 
 #include <iostream>
+#include <random>
 
 namespace quartet::test {
 namespace {
@@ -73,9 +74,20 @@ QRect inWindow(const QWidget* widget, const QRect& rect)
     return {widget->mapTo(widget->window(), rect.topLeft()), rect.size()};
 }
 
+// The part of a card label that lies over its card picture, in the label's
+// coordinates: where its value is drawn, whatever its width.
+QRect overCard(const QLabel* label)
+{
+    const QString picture = QStringLiteral("Image%1").arg(label->property("index").toInt() + 1);
+    const auto* card = label->parentWidget()->findChild<QWidget*>(picture);
+    return card ? QRect(label->mapFromParent(card->pos()), card->size()) & label->rect() : QRect();
+}
+
 // Where the caption of a label or button is drawn.
 QRect captionRect(const QWidget* widget, const QString& text)
 {
+    if (widget->objectName() == QLatin1String("lblDual"))
+        return overCard(qobject_cast<const QLabel*>(widget));
     if (const auto* label = qobject_cast<const QLabel*>(widget)) {
         const int wrap = label->wordWrap() ? Qt::TextWordWrap : 0;
         return label->fontMetrics().boundingRect(label->contentsRect(), int(label->alignment()) | wrap, text);
@@ -165,11 +177,21 @@ protected:
     }
 };
 
+// The values that make the dealer draw these hands, one after the other.
+std::vector<float> valuesFor(std::initializer_list<Hand> hands, int maxVal)
+{
+    std::vector<float> values;
+    for (const Hand& hand : hands)
+        for (const std::int16_t card : hand)
+            values.push_back(FixedRandomSource::valueFor(card, maxVal));
+    return values;
+}
+
 TEST_F(ReadabilityTest, MainWindowWithBothPanelsAndTheList)
 {
-    storedValues.insert(MemorySettingsStore::maxValPath(), "13");
-    open({FixedRandomSource::valueFor(1, 13), FixedRandomSource::valueFor(2, 13), FixedRandomSource::valueFor(3, 13),
-          FixedRandomSource::valueFor(4, 13)});
+    // Five-digit cards drawn smaller beside one- and two-digit ones.
+    storedValues.insert(MemorySettingsStore::maxValPath(), "32767");
+    open(valuesFor({{32767, 12, 32767, 2}}, 32767));
     action("mnuDeal")->trigger();
     QTest::mouseClick(child<QPushButton>("cmdCalc"), Qt::LeftButton);
     list()->setCurrentRow(1);  // a selected line too
@@ -321,16 +343,61 @@ bool isClipped(QLabel* label)
     return inkPixels(shown) < inkPixels(whole);
 }
 
+// Whether a card label shows every digit of its value, judged by the
+// pixels it draws: one run of columns with ink per digit (the hairlines of
+// a small Song face are faint, but the columns between digits are clear),
+// and all the ink over the card picture and clear of its edges, which a cut
+// digit would reach.
+::testing::AssertionResult showsEveryDigit(QLabel* label)
+{
+    const qreal scale = label->devicePixelRatioF();
+    QImage shown = transparentImage(label->size(), scale);
+    label->render(&shown, {}, {}, QWidget::DrawChildren);
+    const QRect room = QRectF(QPointF(overCard(label).topLeft()) * scale, QSizeF(overCard(label).size()) * scale)
+                           .toRect()
+                           .adjusted(1, 1, -1, -1);
+    QRect ink;
+    int runs = 0;
+    bool inkBefore = false;
+    for (int x = 0; x < shown.width(); ++x) {
+        bool inkHere = false;
+        for (int y = 0; y < shown.height(); ++y) {
+            if (qAlpha(shown.pixel(x, y)) > 0) {
+                inkHere = true;
+                ink |= QRect(x, y, 1, 1);
+            }
+        }
+        runs += inkHere && !inkBefore ? 1 : 0;
+        inkBefore = inkHere;
+    }
+    if (runs == label->text().size() && room.contains(ink))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << label->text().toStdString() << ": " << runs << " digits seen"
+                                         << (room.contains(ink) ? "" : ", ink beyond the card or on its edge");
+}
+
 // No caption of a label or button is cut off, the widest card values
 // included, at the scale factor and with the desktop font the test runs with.
 TEST_F(ReadabilityTest, NothingIsClipped)
 {
-    open();
+    // A store that another writer sets to 32767, then to 200, beyond what the
+    // player may choose: hands with three-, four- and five-digit cards on
+    // every label, then random hands up to 200.
+    storedValues.insert(MemorySettingsStore::maxValPath(), "32767");
+    std::vector<float> values = valuesFor({{12000, 1000, 200, 100}, {100, 200, 1000, 12000}}, 32767);
+    std::mt19937 engine(25);
+    for (int i = 0; i < 40000; ++i)
+        values.push_back(static_cast<float>(engine() >> 8) / 16777216.0f);  // 24 bits: exact, below 1
+    open(values);
     frmAbout* about = openAbout();
     ASSERT_NE(about, nullptr);
     const auto expectWhole = [](QWidget* top, const std::string& when) {
         for (auto* label : top->findChildren<QLabel*>()) {
-            if (label->isVisible() && !label->text().trimmed().isEmpty()) {
+            if (!label->isVisible() || label->text().trimmed().isEmpty())
+                continue;
+            if (label->objectName() == QLatin1String("lblDual")) {
+                EXPECT_TRUE(showsEveryDigit(label)) << when;
+            } else {
                 EXPECT_FALSE(isClipped(label)) << when << ": " << label->text().toStdString();
             }
         }
@@ -351,6 +418,28 @@ TEST_F(ReadabilityTest, NothingIsClipped)
             child<QLabel>("lblDual", i)->setText(widest);
         expectWhole(window.get(), widest.toStdString());
     }
+    for (const Hand& hand : {Hand{12000, 1000, 200, 100}, Hand{100, 200, 1000, 12000}}) {
+        action("mnuDeal")->trigger();
+        ASSERT_EQ(window->hand(), hand);
+        expectWhole(window.get(), "dealt " + cardLabels().join(' ').toStdString());
+    }
+
+    store->setMaxVal(QStringLiteral("200"));
+    action("mnuOption")->trigger();  // read afresh, shown, and stored again on Cancel
+    EXPECT_EQ(input->defaults, QStringList{"200"});
+    ASSERT_EQ(window->maxVal(), 200);
+    EXPECT_EQ(store->maxVal(), "200");
+    bool aboveNinetyNine = false;
+    for (int deal = 0; deal < 5 && !aboveNinetyNine; ++deal) {
+        action("mnuDeal")->trigger();
+        for (const std::int16_t card : window->hand()) {
+            EXPECT_GE(card, 1);
+            EXPECT_LE(card, 200);
+            aboveNinetyNine = aboveNinetyNine || card > 99;
+        }
+        expectWhole(window.get(), "dealt " + cardLabels().join(' ').toStdString());
+    }
+    EXPECT_TRUE(aboveNinetyNine) << "no card above 99 in 5 deals";
     action("mnuSpecify")->trigger();
     for (int i = 0; i < 4; ++i)
         QTest::mouseClick(child<QPushButton>("cmdMan", 12), Qt::LeftButton);  // "13" in every slot
