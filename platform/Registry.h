@@ -13,12 +13,9 @@ using RegistryHandle = std::uintptr_t;
 // collide with the macros of <windows.h>.
 namespace registry {
 
-// Predefined root keys, as the 32-bit values that callers pass around.
-inline constexpr std::uint32_t kHKeyClassesRoot = 0x80000000;
-inline constexpr std::uint32_t kHKeyCurrentUser = 0x80000001;
+// The predefined root key the program reads, as the 32-bit value that
+// callers pass around.
 inline constexpr std::uint32_t kHKeyLocalMachine = 0x80000002;
-inline constexpr std::uint32_t kHKeyUsers = 0x80000003;
-inline constexpr std::uint32_t kHKeyCurrentConfig = 0x80000005;
 
 // Access masks. KEY_READ is READ_CONTROL with query, enumerate and notify:
 // everything an ordinary user is granted under HKEY_LOCAL_MACHINE.

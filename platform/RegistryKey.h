@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quartet {
@@ -27,8 +28,6 @@ inline std::string foldRegistryName(std::string_view name)
 struct RegistryValue {
     std::uint32_t type = registry::kRegNone;
     std::vector<unsigned char> data;
-
-    bool operator==(const RegistryValue&) const = default;
 };
 
 // The values of one key, found by name without regard to case. The empty
@@ -42,10 +41,6 @@ public:
     }
 
     void setValue(std::string_view name, RegistryValue value) { m_values[foldRegistryName(name)] = std::move(value); }
-
-    void removeValue(std::string_view name) { m_values.erase(foldRegistryName(name)); }
-
-    std::size_t valueCount() const { return m_values.size(); }
 
 private:
     std::map<std::string, RegistryValue> m_values;

@@ -31,7 +31,7 @@ std::int32_t SnapshotRegistry::regQueryValueEx(RegistryHandle key, const std::st
     if (value == nullptr)
         return registry::kErrorFileNotFound;
 
-    // Every kind keeps its values far below 4 GiB (an export file is at most 256 KiB).
+    // Values are paths and the like, far below 4 GiB.
     const auto length = static_cast<std::uint32_t>(value->data.size());
     type = value->type;
     if (data != nullptr && length > size) {

@@ -4,8 +4,7 @@
 #ifdef _WIN32
 #include "platform/WindowsRegistry.h"
 #else
-#include "platform/DesktopSystemRegistry.h"
-#include "platform/ExportFileRegistry.h"
+#include "platform/DesktopEntryRegistry.h"
 #endif
 
 namespace quartet {
@@ -15,7 +14,7 @@ std::unique_ptr<Registry> systemRegistry()
 #ifdef _WIN32
     return std::make_unique<WindowsRegistry>();
 #else
-    return std::make_unique<DesktopSystemRegistry>(ExportFileRegistry::systemFile());
+    return std::make_unique<DesktopEntryRegistry>();
 #endif
 }
 

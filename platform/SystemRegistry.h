@@ -7,9 +7,8 @@
 
 namespace quartet {
 
-// The registry of this system: the real one on Windows; elsewhere the export
-// file stand-in over ExportFileRegistry::systemFile() when that file can be
-// read, and otherwise the desktop's installed tools (DesktopSystemRegistry).
+// The registry of this system: the real one on Windows; elsewhere the
+// desktop's installed tools (DesktopEntryRegistry).
 std::unique_ptr<Registry> systemRegistry();
 
 }  // namespace quartet

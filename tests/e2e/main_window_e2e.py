@@ -756,8 +756,7 @@ class EndToEnd:
     def desktop_with_system_information_tool(self):
         """The environment of a desktop whose one system information tool is
         hardinfo.desktop in a private XDG data folder, its Exec a script that
-        writes its arguments into a marker file. No registry export file, so
-        the desktop entries answer."""
+        writes its arguments into a marker file."""
         applications = os.path.join(self.workdir, "data", "applications")
         os.makedirs(applications, exist_ok=True)
         marker = os.path.join(self.workdir, SYSTEM_INFORMATION_MARKER)
@@ -768,8 +767,7 @@ class EndToEnd:
         with open(os.path.join(applications, "hardinfo.desktop"), "w", encoding="utf-8") as file:
             file.write(f'[Desktop Entry]\nType=Application\nName=HardInfo\nExec="{tool}" "system information"\n')
         return {"XDG_DATA_HOME": os.path.join(self.workdir, "user-data"),
-                "XDG_DATA_DIRS": os.path.join(self.workdir, "data"),
-                "QUARTET_REGISTRY_FILE": os.path.join(self.workdir, "no-registry.reg")}
+                "XDG_DATA_DIRS": os.path.join(self.workdir, "data")}
 
     def system_information_with_alt_s(self):
         """Ctrl+A opens the About dialog; its Alt+S (系统信息(S)...) starts the

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fuzz/NumberTextCheck.h"
-#include "fuzz/RegistryExportCheck.h"
 #include "fuzz/SettingsLoadCheck.h"
 
 #include <gtest/gtest.h>
@@ -48,7 +47,6 @@ TEST_P(CorpusReplay, EveryInputKeepsEveryProperty)
 
 INSTANTIATE_TEST_SUITE_P(FuzzTargets, CorpusReplay,
                          ::testing::Values(Target{"number_text", checkNumberText},
-                                           Target{"registry_export", checkRegistryExport},
                                            Target{"settings_load", checkSettingsLoad}),
                          [](const auto& info) { return std::string(info.param.corpus); });
 

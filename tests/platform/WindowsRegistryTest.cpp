@@ -9,6 +9,7 @@
 #include "platform/SystemRegistry.h"
 
 #include "tests/support/PlatformTestSupport.h"
+#include "tests/support/TemporaryDirectory.h"
 
 #include <gtest/gtest.h>
 

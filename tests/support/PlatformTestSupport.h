@@ -1,59 +1,56 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/ExportFileRegistry.h"
 #include "platform/FileSystem.h"
 #include "platform/Launcher.h"
 #include "platform/Registry.h"
+#include "platform/SnapshotRegistry.h"
 #include "tests/support/RecordingRegistry.h"
-#include "tests/support/TemporaryDirectory.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <map>
+#include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 namespace quartet::test {
 
-inline constexpr const char* kExportHeader = "Windows Registry Editor Version 5.00\r\n\r\n";
-
-// A .reg value line of raw bytes: "name"=hex(type):..
-inline std::string hexValueLine(const std::string& name, unsigned type, const std::string& bytes)
-{
-    static const char* digits = "0123456789abcdef";
-    std::string line = "\"" + name + "\"=hex(" + std::string(1, digits[type & 0xF]) + "):";
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        if (i > 0)
-            line += ',';
-        line += digits[byte >> 4];
-        line += digits[byte & 0xF];
-    }
-    return line;
-}
-
-// An export file in a temporary folder; removed with the object.
-class ExportFile {
+// A registry in memory: the values a test sets under HKEY_LOCAL_MACHINE,
+// read through SnapshotRegistry's functions. Key paths are matched exactly.
+class MemoryRegistry final : public SnapshotRegistry {
 public:
-    std::string path() const { return m_dir.filePath("registry.reg"); }
-
-    void write(const std::string& bytes) const { std::ofstream(path(), std::ios::binary | std::ios::trunc) << bytes; }
-
-    // Header plus body, one .reg line per element.
-    void writeLines(const std::vector<std::string>& lines) const
+    void set(std::string_view keyPath, std::string_view name, RegistryValue value)
     {
-        std::string text = kExportHeader;
-        for (const std::string& line : lines)
-            text += line + "\r\n";
-        write(text);
+        m_keys[std::string(keyPath)].setValue(name, std::move(value));
+    }
+
+    std::optional<RegistryKey> readKey(std::uint32_t root, const std::string& keyPath) override
+    {
+        const auto found = m_keys.find(keyPath);
+        if (root != registry::kHKeyLocalMachine || found == m_keys.end())
+            return std::nullopt;
+        return found->second;
     }
 
 private:
-    TemporaryDirectory m_dir;
+    std::map<std::string, RegistryKey> m_keys;
 };
+
+// A value of the type with exactly these bytes.
+inline RegistryValue rawValue(std::uint32_t type, std::string_view bytes)
+{
+    return {type, {bytes.begin(), bytes.end()}};
+}
+
+// Text as the registry stores it: its bytes and a terminating zero.
+inline RegistryValue textValue(std::string_view text)
+{
+    return rawValue(registry::kRegSz, std::string(text) + '\0');
+}
 
 // Every handle opened is closed exactly once, and nothing else is closed.
 inline void expectBalanced(const RecordingRegistry& registry)

@@ -246,7 +246,7 @@ TEST_F(ReadabilityTest, AboutDialogAndItsMessage)
     // A desktop without a system information tool, so that the button says so.
     const QTemporaryDir nothingInstalled;
     EnvironmentOverride environment;
-    for (const char* variable : {"QUARTET_REGISTRY_FILE", "XDG_DATA_HOME", "XDG_DATA_DIRS"})
+    for (const char* variable : {"XDG_DATA_HOME", "XDG_DATA_DIRS"})
         environment.set(variable, nothingInstalled.filePath(QStringLiteral("none")).toLocal8Bit());
     bool shown = false;
     inspectModalDialog([dialog] { dialog->findChild<QPushButton*>("cmdSysInfo")->click(); },

@@ -73,16 +73,14 @@ private:
 };
 
 // A desktop of its own in a temporary folder: the user's and the system's
-// XDG data folders, a registry export file that exists only when a case
-// writes it, a session bus that never answers, and a marker tool, "marker
-// tool", that writes its arguments into a file, one a line, to show that it
-// was started.
+// XDG data folders, a session bus that never answers, and a marker tool,
+// "marker tool", that writes its arguments into a file, one a line, to show
+// that it was started.
 class Desktop {
 public:
     Desktop()
     {
         m_environment.set("XDG_DATA_HOME", path("user").toLocal8Bit());
-        m_environment.set("QUARTET_REGISTRY_FILE", path("registry.reg").toLocal8Bit());
         m_environment.set("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + path("bus")).toLocal8Bit());
         write("marker tool",
               "#!/bin/sh\nprintf '%s\\n' \"$@\" >'" + path("started.part") + "' && mv '" + path("started.part") + "' '"
@@ -95,7 +93,7 @@ public:
 
     const SilentBus& bus() const { return m_bus; }
 
-    // Empties the data folders and removes the export file and the marker;
+    // Empties the data folders and removes the marker;
     // the system's data folders are the given number of missing ones, then
     // the one the cases write to.
     void reset(const char* currentDesktop, int missingDataDirs)
@@ -106,10 +104,9 @@ public:
         for (int i = 0; i < missingDataDirs; ++i)
             dataDirs += '/' + QByteArray(1, static_cast<char>('a' + i % 26)) + ':';
         m_environment.set("XDG_DATA_DIRS", dataDirs + path("system").toLocal8Bit());
-        for (const char* folder : {"user", "system", "admin"})
+        for (const char* folder : {"user", "system"})
             QDir(path(folder)).removeRecursively();
-        for (const char* file : {"registry.reg", "started"})
-            QFile::remove(path(file));
+        QFile::remove(path("started"));
     }
 
     void writeEntry(const EntryFile& entry)
@@ -124,16 +121,6 @@ public:
         if (entry.size > 0)
             text += '#' + QByteArray(entry.size - text.size() - 2, 'x') + '\n';
         write(file, text);
-    }
-
-    // An export file; @ROOT@ stands for this desktop's folder. A size pads
-    // it with a comment to exactly that many bytes.
-    void writeRegistry(const char* text, qsizetype size)
-    {
-        QByteArray bytes = QString::fromUtf8(text).replace("@ROOT@", m_root.path()).toUtf8();
-        if (size > 0)
-            bytes += QByteArray(size - bytes.size(), ';');
-        write("registry.reg", bytes);
     }
 
     // The marker tool's arguments, once it has run; empty if it does not.
@@ -167,9 +154,7 @@ struct SystemInfoCase {
     std::string name;
     const char* currentDesktop;
     std::vector<EntryFile> entries;
-    const char* registry;  // the export file, or nullptr for none
-    QStringList started;   // the marker tool's arguments; empty: the message
-    qsizetype registrySize = 0;
+    QStringList started;  // the marker tool's arguments; empty: the message
     int missingDataDirs = 0;
 };
 
@@ -183,12 +168,6 @@ EntryFile userEntry(const std::string& line)
     return {"user/applications", "hardinfo.desktop", line + "\n"};
 }
 
-// The administrator's choice: the entry admin/chosen.desktop.
-const char* const kChosenExport = "Windows Registry Editor Version 5.00\r\n\r\n"
-                                  "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]\r\n"
-                                  "\"PATH\"=\"@ROOT@/admin/chosen.desktop\"\r\n";
-const EntryFile kChosen{"admin", "chosen.desktop", "Exec=@TOOL@ chosen\n"};
-
 class SystemInformationTest : public MainWindowTest {};
 
 // Each press looks at the desktop afresh: the cases share one dialog.
@@ -200,111 +179,72 @@ TEST_F(SystemInformationTest, StartsTheDesktopsToolOrSaysItIsUnavailable)
          {{"system/applications", "gnome-info-overview-panel.desktop",
            "Exec=@TOOL@ gnome-control-center \"info overview\"\nOnlyShowIn=GNOME;Unity;\n"},
           kHardInfo},
-         nullptr,
          {"gnome-control-center", "info overview"}},
-        {"KDE's own tool before hardinfo", "KDE", {kInfoCenter, kHardInfo}, nullptr, {"kinfocenter"}},
+        {"KDE's own tool before hardinfo", "KDE", {kInfoCenter, kHardInfo}, {"kinfocenter"}},
         {"own tool whose OnlyShowIn names another desktop",
          "GNOME",
          {{"system/applications", "gnome-info-overview-panel.desktop", "Exec=@TOOL@ panel\nOnlyShowIn=KDE;\n"},
           kHardInfo},
-         nullptr,
          {"hardinfo"}},
         {"own tool whose NotShowIn names this desktop",
          "Unity",
          {{"system/applications", "gnome-info-overview-panel.desktop", "Exec=@TOOL@ panel\nNotShowIn=Unity;\n"},
           kHardInfo},
-         nullptr,
          {"hardinfo"}},
         {"hidden own tool",
          "KDE",
          {{"system/applications", "org.kde.kinfocenter.desktop", "Exec=@TOOL@ kinfocenter\nHidden=true\n"}, kHardInfo},
-         nullptr,
          {"hardinfo"}},
         {"another desktop's tool, hardinfo not shown here",
          "XFCE",
          {kInfoCenter, {"system/applications", "hardinfo.desktop", "Exec=@TOOL@ hardinfo\nOnlyShowIn=KDE;\n"}},
-         nullptr,
          {}},
         {"programs missing",
          "KDE",
          {{"system/applications", "org.kde.kinfocenter.desktop", "Exec=/nonexistent/kinfocenter\n"},
           {"system/applications", "hardinfo.desktop", "TryExec=/nonexistent/hardinfo\nExec=@TOOL@ hardinfo\n"}},
-         nullptr,
          {}},
         {"the user's entry before the system's",
          "GNOME",
          {{"user/applications", "hardinfo.desktop", "Exec=@TOOL@ \"user's hardinfo\"\n"}, kHardInfo},
-         nullptr,
          {"user's hardinfo"}},
         // A hidden entry stands for a deleted one, however little it holds.
-        {"the user's hidden entry hides the system's", "GNOME", {kHiddenByUser, kHardInfo}, nullptr, {}},
+        {"the user's hidden entry hides the system's", "GNOME", {kHiddenByUser, kHardInfo}, {}},
         {"the user's hidden own tool, then hardinfo",
          "KDE",
          {{"user/applications", "org.kde.kinfocenter.desktop", "Hidden=true\n"}, kInfoCenter, kHardInfo},
-         nullptr,
          {"hardinfo"}},
         {"reserved characters quoted",
          "GNOME",
          {{"system/applications", "hardinfo.desktop",
            R"x(Exec=@TOOL@ "#1 (a|b) <c> ~d & e; f* g?" "\\"q\\" 'h' \\$i \\`j \\\\k")x"
            "\n"}},
-         nullptr,
          {"#1 (a|b) <c> ~d & e; f* g?", "\"q\" 'h' $i `j \\k"}},
-        {"a dollar sign unescaped in quotes",
-         "GNOME",
-         {userEntry(R"(Exec=@TOOL@ "x$y")"), kHardInfo},
-         nullptr,
-         {"hardinfo"}},
-        {"a backquote unescaped in quotes",
-         "GNOME",
-         {userEntry("Exec=@TOOL@ \"x`y\""), kHardInfo},
-         nullptr,
-         {"hardinfo"}},
-        {"nothing installed", "GNOME", {}, nullptr, {}},
-        {"the export file wins", "KDE", {kInfoCenter, kChosen}, kChosenExport, {"chosen"}},
-        {"an export file without the tool", "KDE", {kInfoCenter}, "Windows Registry Editor Version 5.00\r\n", {}},
-        {"an export file of 256 KiB", "KDE", {kInfoCenter, kChosen}, kChosenExport, {"chosen"}, 256 * 1024},
-        {"an export file of 256 KiB and a byte is not read",
-         "KDE",
-         {kInfoCenter, kChosen},
-         kChosenExport,
-         {"kinfocenter"},
-         256 * 1024 + 1},
+        {"a dollar sign unescaped in quotes", "GNOME", {userEntry(R"(Exec=@TOOL@ "x$y")"), kHardInfo}, {"hardinfo"}},
+        {"a backquote unescaped in quotes", "GNOME", {userEntry("Exec=@TOOL@ \"x`y\""), kHardInfo}, {"hardinfo"}},
+        {"nothing installed", "GNOME", {}, {}},
         {"an entry of 1 MiB",
          "KDE",
          {{"system/applications", "hardinfo.desktop", "Exec=@TOOL@ hardinfo\n", 1024 * 1024}},
-         nullptr,
          {"hardinfo"}},
         {"an entry of 1 MiB and a byte is not read",
          "KDE",
          {{"system/applications", "hardinfo.desktop", "Exec=@TOOL@ hardinfo\n", 1024 * 1024 + 1}},
-         nullptr,
          {}},
         // The system refuses to run these, after the program was found.
         {"an Exec script whose interpreter is missing",
          "KDE",
          {{"system/applications", "org.kde.kinfocenter.desktop", "Exec=@BROKEN@ kinfocenter\n"}},
-         nullptr,
          {}},
         {"an Exec that is a named pipe",
          "KDE",
          {{"system/applications", "org.kde.kinfocenter.desktop", "Exec=@PIPE@ kinfocenter\n"}},
-         nullptr,
          {}},
         {"field codes, for a start without files",
          "KDE",
          {{"system/applications", "org.kde.kinfocenter.desktop", "Exec=@TOOL@ %U --caption %c %% %i %f\nIcon=info\n"}},
-         nullptr,
          {"--caption", "Tool", "%", "--icon", "info"}},
-        {"43,000 data folders before the one with the tool", "KDE", {kInfoCenter}, nullptr, {"kinfocenter"}, 0, 43000},
-        // The administrator's path is started only as the absolute file it names.
-        {"a program name in the export file",
-         "KDE",
-         {kInfoCenter},
-         "Windows Registry Editor Version 5.00\r\n\r\n"
-         "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]\r\n"
-         "\"PATH\"=\"sh\"\r\n",
-         {}},
+        {"43,000 data folders before the one with the tool", "KDE", {kInfoCenter}, {"kinfocenter"}, 43000},
     };
     // An Exec line that leaves a reserved character unquoted is no valid
     // entry: a shell would read it otherwise ("x #y" would lose "#y").
@@ -313,7 +253,6 @@ TEST_F(SystemInformationTest, StartsTheDesktopsToolOrSaysItIsUnavailable)
         cases.push_back({"unquoted " + std::string(reserved),
                          "GNOME",
                          {userEntry("Exec=@TOOL@ x" + std::string(reserved) + "y"), kHardInfo},
-                         nullptr,
                          {"hardinfo"}});
     }
     Desktop desktop;
@@ -330,8 +269,6 @@ TEST_F(SystemInformationTest, StartsTheDesktopsToolOrSaysItIsUnavailable)
         desktop.reset(c.currentDesktop, c.missingDataDirs);
         for (const EntryFile& entry : c.entries)
             desktop.writeEntry(entry);
-        if (c.registry)
-            desktop.writeRegistry(c.registry, c.registrySize);
 
         const int busConnections = desktop.bus().connections();
         const auto seen = answerMessageBox([button] { QTest::mouseClick(button, Qt::LeftButton); });

@@ -1,8 +1,0 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
-#include "fuzz/FuzzTarget.h"
-#include "fuzz/RegistryExportCheck.h"
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
-    return quartet::fuzz::runFuzzCheck(quartet::fuzz::checkRegistryExport, data, size);
-}
