@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/DesktopEntries.h"
 
-#include "platform/GLibPtr.h"
-#include "platform/RegularFile.h"
+#include "files/GLibPtr.h"
+#include "files/RegularFile.h"
 
 #include <glib.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/RegularFile.h"
+#include "files/RegularFile.h"
 
 #ifdef _WIN32
 #include "platform/WindowsApi.h"

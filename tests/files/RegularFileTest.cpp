@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/RegularFile.h"
+#include "files/RegularFile.h"
 
 #include <gtest/gtest.h>
 
