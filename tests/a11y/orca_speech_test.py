@@ -216,7 +216,7 @@ def play(program, player):
         lines = solution_lines(program, hand)
         step("answer: the count and the first line are said", ["alt+a"],
              re.escape(f"共有{len(lines)}种算法，第一种：{lines[0]}"))
-        step("back to the list: its first line is read", ["shift+Tab"], r"^答案", re.escape(lines[0]))
+        step("back to the list: its first line is read", ["shift+Tab"], r"答案", re.escape(lines[0]))
         step("Down: the second line", ["Down"], re.escape(lines[1]))
     step("specify: the entry panel's opening is said", ["ctrl+s"], r"指定牌面板：四个空位都是空的")
     step("Tab to the value 1", ["Tab", "Tab"], r"^1\b")
