@@ -11,7 +11,7 @@ CMAKE_FLAGS    ?=
 PREFIX         ?= /usr/local
 JOBS           ?= $(shell nproc)
 
-.PHONY: all deps build run test test-sanitize test-windows test-debian13 bench fuzz install package clean
+.PHONY: all deps build run test test-sanitize test-orca test-windows test-debian13 bench fuzz install package clean
 
 all: build
 
@@ -32,6 +32,12 @@ test-sanitize: deps
 	@cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DQUARTET_SANITIZE=ON $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	@cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# A blind player's game: the Orca screen reader and the keyboard alone on a
+# virtual display, and what Orca says at each step checked from its log.
+test-orca: build
+	@scripts/install-deps.sh scripts/packages-orca.txt
+	@/usr/bin/python3 tests/a11y/orca_speech_test.py $(BUILD_DIR)/app/quartet
 
 # The Qt-free libraries and their tests, cross-built for 64-bit Windows with
 # mingw-w64 in $(WINDOWS_DIR)/ and run under Wine in a throwaway prefix.

@@ -5,6 +5,7 @@
 #include "assets/Assets.h"
 #include "desktop/windows/FixedSizeWindows.h"
 #include "quartet/ProgramInfo.h"
+#include "ui/LineEditAccessible.h"
 #include "ui/ReadableSelection.h"
 
 #include <QApplication>
@@ -22,6 +23,7 @@ void prepareApplication()
         qWarning("quartet: Qt's Chinese translations (qtbase_zh_CN) are not installed");
     ReadableSelection::watch();
     FixedSizeWindows::watch();
+    LineEditAccessible::install();
     initAssets();
     // The pixel art at 16 and 32 pixels, and the icon drawn for 48 and 64, so
     // that the About dialog's 32-pixel icon is sharp on a scaled screen too.

@@ -8,10 +8,11 @@
 #     WORK_DIR/out/quartet-window.png);
 #  2. in the fresh root itself, a user with sudo runs `make test` on the
 #     source tree (git's tracked files) as the README says, its install-deps
-#     installing what it needs;
+#     installing what it needs, and then `make test-orca`;
 #  3. Debian 13's lintian checks the package built here.
 # Usage: scripts/test-debian13.sh WORK_DIR BUILD_DIR [MAKE_ARGS...]
-# BUILD_DIR holds this machine's build and package; MAKE_ARGS go to `make test`.
+# BUILD_DIR holds this machine's build and package; MAKE_ARGS go to `make test`
+# and `make test-orca`.
 set -euo pipefail
 work_dir=$(realpath -m "$1")
 build_dir=$(realpath "$2")
@@ -99,8 +100,8 @@ chroot "$root" chown -R "$user:$user" "/home/$user/quartet"
 # Installing what the tests need reaches the archive; the tests themselves
 # run without a network, so that their X servers and buses stay apart from
 # the host's.
-"$root_tool" run --user "$user" "$root" -- 'cd quartet && make deps'
-"$root_tool" run --offline --user "$user" "$root" -- "cd quartet && make test $(printf '%q ' "$@")"
+"$root_tool" run --user "$user" "$root" -- 'cd quartet && make deps && scripts/install-deps.sh scripts/packages-orca.txt'
+"$root_tool" run --offline --user "$user" "$root" -- "cd quartet && make test $(printf '%q ' "$@") && make test-orca $(printf '%q ' "$@")"
 
 step "Debian 13's lintian on $(basename "$package")"
 cp "$package" "$root/tmp/quartet.deb"

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/ListBoxResultList.h"
 
+#include <QAccessible>
+#include <QEvent>
 #include <QListWidget>
 #include <QStyledItemDelegate>
+#include <QTimer>
 
 namespace quartet {
 
@@ -20,12 +23,43 @@ public:
     }
 };
 
+// The list takes the focus with a current line, its first one unless the
+// player moved on, but a screen reader hears only that the list has the
+// focus, and Down then reads the line after the current one, which was
+// never read. So once the list has told its own focus, it tells the current
+// line's too.
+class CurrentLineOnFocus final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn && QAccessible::isActive()) {
+            auto* list = static_cast<QListWidget*>(watched);
+            QTimer::singleShot(0, list, [list] { tellCurrentLine(*list); });
+        }
+        return false;
+    }
+
+private:
+    static void tellCurrentLine(QListWidget& list)
+    {
+        if (!list.hasFocus() || list.currentRow() < 0)
+            return;
+        QAccessibleEvent event(&list, QAccessible::Focus);
+        event.setChild(list.currentRow());
+        QAccessible::updateAccessibility(&event);
+    }
+};
+
 }  // namespace
 
 ListBoxResultList::ListBoxResultList(QListWidget* listBox) : m_listBox(listBox)
 {
     m_listBox->setItemDelegate(new FontHighRows(m_listBox));
     m_listBox->setUniformItemSizes(true);
+    m_listBox->installEventFilter(new CurrentLineOnFocus(m_listBox));
 }
 
 void ListBoxResultList::clear()

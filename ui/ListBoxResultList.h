@@ -8,7 +8,7 @@ class QListWidget;
 namespace quartet {
 
 // Puts the main window's list box behind the solver's result list, its
-// rows as high as a line of its font.
+// rows as high as a line of its font, its current line read out with it.
 class ListBoxResultList final : public ResultList {
 public:
     explicit ListBoxResultList(QListWidget* listBox);

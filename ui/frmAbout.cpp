@@ -13,9 +13,13 @@
 #include "ui/frmAboutTexts.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QTimer>
+
+#include <algorithm>
 
 namespace quartet {
 
@@ -38,6 +42,20 @@ void drawLine(QPainter& painter, const table::Line& line, const QColor& color)
 {
     painter.setPen(QPen(color, line.penWidthPixels, Qt::SolidLine, Qt::FlatCap));
     painter.drawLine(twipsToPixels(line.x1), twipsToPixels(line.y1), twipsToPixels(line.x2), twipsToPixels(line.y2));
+}
+
+// The texts of the labels as the eye reads them, top to bottom.
+QString shownTexts(const QWidget& dialog)
+{
+    QList<QLabel*> labels = dialog.findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+    std::sort(labels.begin(), labels.end(),
+              [](const QLabel* a, const QLabel* b) { return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x()); });
+    QStringList texts;
+    for (const QLabel* label : labels) {
+        if (!label->text().trimmed().isEmpty())
+            texts << label->text().trimmed();
+    }
+    return texts.join(QLatin1Char(' '));
 }
 
 }  // namespace
@@ -102,6 +120,7 @@ void frmAbout::showOrRaise(const QWidget* beside)
 {
     if (!isVisible()) {
         Form_Load();
+        m_loadedUnread = true;
         centerOnScreen(*this);
         skipTaskbar(*this, beside);
         show();
@@ -116,6 +135,19 @@ void frmAbout::Form_Load()
     setWindowTitle(texts::kCaption);
     lblVersion->setText(texts::versionText(program::kMajor, program::kMinor, program::kRevision));
     lblTitle->setText(texts::kTitle);
+}
+
+// A screen reader tells the dialog's title and the button with the focus
+// when the dialog opens, and of its labels only those of three words and
+// more, as spaces part them. So the labels are told as well, once the
+// dialog is active and its button has the focus.
+bool frmAbout::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate && m_loadedUnread) {
+        m_loadedUnread = false;
+        QTimer::singleShot(0, this, [this] { m_announcer.announce(shownTexts(*this)); });
+    }
+    return QDialog::event(event);
 }
 
 void frmAbout::paintEvent(QPaintEvent* event)

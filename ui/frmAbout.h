@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ui/Announcer.h"
+
 #include <QDialog>
 
 #include <memory>
@@ -29,6 +31,7 @@ public:
     void showOrRaise(const QWidget* beside = nullptr);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private slots:
@@ -41,6 +44,8 @@ private:
     void createControls();
 
     std::unique_ptr<SystemInfoLauncher> m_launcher;
+    Announcer m_announcer{this};
+    bool m_loadedUnread = false;  // its texts are read once it is active
     QLabel* picIcon = nullptr;
     QLabel* lblTitle = nullptr;
     QLabel* lblVersion = nullptr;

@@ -309,6 +309,7 @@ void frmMain::Form_Load()
 void frmMain::cmdCalc_Click()
 {
     listSolutions(Card, *m_resultList);
+    announceAnswers();
 }
 
 void frmMain::cmdDeal_Click()
@@ -340,6 +341,7 @@ void frmMain::mnuDeal_Click()
     }
     showCardDisplay();
     showHand();
+    announceHand();
 }
 
 void frmMain::mnuSpecify_Click()
@@ -347,18 +349,23 @@ void frmMain::mnuSpecify_Click()
     showEntryPanel();
     m_entry.specify(Card);
     showSlots();
+    m_announcer.announce(texts::kEntryPanelShown);
 }
 
 void frmMain::cmdClear_Click()
 {
     m_entry.clear();
     showSlots();
+    announceSlots();
 }
 
 void frmMain::cmdMan_Click(std::int16_t Index)
 {
+    const std::string oldest = m_entry.captions()[0];
+    const bool allTaken = !m_entry.captions().back().empty();
     m_entry.press(Index, Card, *m_resultList);
     showSlots();
+    announceSlots(allTaken ? texts::kPushedOut.arg(QString::fromStdString(oldest)) : QString());
 }
 
 void frmMain::mnuOption_Click()
@@ -399,6 +406,36 @@ void frmMain::showHand()
 {
     for (std::size_t i = 0; i < lblDual.size(); ++i)
         lblDual[i]->setText(QString::fromStdString(numberText(Card[i])));
+}
+
+// The card display reads as the hand on it, wherever the focus is when the
+// deal is made and when the display is reached later.
+void frmMain::announceHand()
+{
+    QStringList values;
+    for (const auto* label : lblDual)
+        values << label->text();
+    const QString hand = texts::kHandShown.arg(values.join(texts::kValueSeparator));
+    Picture1->setAccessibleName(hand);
+    m_announcer.announce(hand);
+}
+
+// The count and the first line, or the no-solution line alone; the list
+// holds the rest.
+void frmMain::announceAnswers()
+{
+    const QString first = lstResult->item(0)->text();
+    const bool solved =
+        first != QString::fromUtf8(kNoSolutionLine.data(), static_cast<qsizetype>(kNoSolutionLine.size()));
+    m_announcer.announce(solved ? texts::kSolutionsListed.arg(lstResult->count()).arg(first) : first);
+}
+
+void frmMain::announceSlots(const QString& pushedOut)
+{
+    QStringList contents;
+    for (const auto& caption : m_entry.captions())
+        contents << (caption.empty() ? texts::kEmptySlotWord : QString::fromStdString(caption));
+    m_announcer.announce(pushedOut + texts::kSlotsNow.arg(contents.join(texts::kValueSeparator)));
 }
 
 // A taken slot is read out by its caption; an empty one says what it is.

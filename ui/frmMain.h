@@ -6,6 +6,7 @@
 #include "settings/CardRangeOption.h"
 #include "settings/SettingsStore.h"
 #include "solver/Hand.h"
+#include "ui/Announcer.h"
 
 #include <QMainWindow>
 
@@ -80,10 +81,14 @@ private:
     void showEntryPanel();
     void showHand();
     void showSlots();
+    void announceHand();
+    void announceAnswers();
+    void announceSlots(const QString& pushedOut = QString());
 
     Services m_services;
     std::unique_ptr<ResultList> m_resultList;
     std::unique_ptr<frmAbout> m_aboutDialog;
+    Announcer m_announcer{this};
 
     // Game state.
     Hand Card{};

@@ -47,6 +47,15 @@ inline const QString kSpecifyDescription = QStringLiteral("自己选出四张牌
 inline const QString kExitDescription = QStringLiteral("退出Quartet");
 inline const QString kClearSlotsDescription = QStringLiteral("清空四个空位");
 
+// What the screen reader says when a command changes what the window shows.
+inline const QString kHandShown = QStringLiteral("发出的牌：%1");  // also the card display's name then
+inline const QString kSolutionsListed = QStringLiteral("共有%1种算法，第一种：%2");
+inline const QString kEntryPanelShown = QStringLiteral("指定牌面板：四个空位都是空的");
+inline const QString kSlotsNow = QStringLiteral("指定的牌：%1");
+inline const QString kPushedOut = QStringLiteral("%1被挤出，");
+inline const QString kEmptySlotWord = QStringLiteral("空");
+inline const QString kValueSeparator = QStringLiteral("、");
+
 inline const QString kMaxValNotSaved = QStringLiteral("最大牌值未能保存。\n"
                                                       "新的值 %1 只在本次运行中有效。");
 inline const QString kUnexpectedError = QStringLiteral("操作未能完成，出现了意外的错误。");

@@ -37,6 +37,7 @@ TEST_F(MainWindowTest, DealsFromCtrlDAndAltDAndShowsTheHand)
     EXPECT_EQ(commands, QStringList({"answer", "deal"}));
     EXPECT_EQ(window->hand(), (Hand{13, 10, 7, 1}));
     EXPECT_EQ(cardLabels(), QStringList({"13", "10", "7", "1"}));
+    EXPECT_EQ(child<QWidget>("Picture1")->accessibleName(), QString::fromUtf8("发出的牌：13、10、7、1"));
     EXPECT_EQ(list()->count(), 0);
     EXPECT_EQ(random->reseeds, 1);
 
