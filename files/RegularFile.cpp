@@ -2,7 +2,7 @@
 #include "files/RegularFile.h"
 
 #ifdef _WIN32
-#include "platform/WindowsApi.h"
+#include "sysinfo/WindowsApi.h"
 #else
 #include <cerrno>
 #include <fcntl.h>

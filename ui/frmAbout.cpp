@@ -3,8 +3,8 @@
 
 #include "desktop/windows/TaskbarHint.h"
 #include "desktop/windows/WindowPlacement.h"
-#include "platform/SystemInfoLauncher.h"
 #include "quartet/ProgramInfo.h"
+#include "sysinfo/SystemInfoLauncher.h"
 #include "ui/AccessKeyPress.h"
 #include "ui/Contrast.h"
 #include "ui/Layout.h"

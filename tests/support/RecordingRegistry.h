@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/Registry.h"
+#include "sysinfo/Registry.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/WindowsApi.h"
+#include "sysinfo/WindowsApi.h"
 
 #include <gtest/gtest.h>
 

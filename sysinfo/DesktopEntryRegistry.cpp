@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/DesktopEntryRegistry.h"
+#include "sysinfo/DesktopEntryRegistry.h"
 
-#include "platform/DesktopEntries.h"
-#include "platform/SystemInfo.h"
+#include "sysinfo/DesktopEntries.h"
+#include "sysinfo/SystemInfo.h"
 
 #include <optional>
 #include <utility>

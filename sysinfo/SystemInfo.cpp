@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/SystemInfo.h"
+#include "sysinfo/SystemInfo.h"
 
 #include "numbers/TextBasics.h"
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/SystemRegistry.h"
+#include "sysinfo/SystemRegistry.h"
 
 #ifdef _WIN32
-#include "platform/WindowsRegistry.h"
+#include "sysinfo/WindowsRegistry.h"
 #else
-#include "platform/DesktopEntryRegistry.h"
+#include "sysinfo/DesktopEntryRegistry.h"
 #endif
 
 namespace quartet {

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/FileSystem.h"
-#include "platform/Launcher.h"
-#include "platform/Registry.h"
-#include "platform/SystemInfo.h"
+#include "sysinfo/FileSystem.h"
+#include "sysinfo/Launcher.h"
+#include "sysinfo/Registry.h"
+#include "sysinfo/SystemInfo.h"
 
 #include <memory>
 

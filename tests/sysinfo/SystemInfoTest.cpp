@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/SystemInfo.h"
+#include "sysinfo/SystemInfo.h"
 
-#include "tests/support/PlatformTestSupport.h"
+#include "tests/support/SystemInfoTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -3,17 +3,17 @@
 // file system of Windows. The tests write the keys they read under
 // HKEY_LOCAL_MACHINE and remove them again; they belong in a throwaway Wine
 // prefix (make test-windows), not on a machine that someone uses.
-#include "platform/WindowsRegistry.h"
-#include "platform/LocalFileSystem.h"
-#include "platform/SystemInfo.h"
-#include "platform/SystemRegistry.h"
+#include "sysinfo/WindowsRegistry.h"
+#include "sysinfo/LocalFileSystem.h"
+#include "sysinfo/SystemInfo.h"
+#include "sysinfo/SystemRegistry.h"
 
-#include "tests/support/PlatformTestSupport.h"
+#include "tests/support/SystemInfoTestSupport.h"
 #include "tests/support/TemporaryDirectory.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/WindowsApi.h"
+#include "sysinfo/WindowsApi.h"
 
 #include <memory>
 #include <optional>

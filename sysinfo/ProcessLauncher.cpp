@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/ProcessLauncher.h"
+#include "sysinfo/ProcessLauncher.h"
 
 #ifndef _WIN32
-#include "platform/DesktopEntries.h"
+#include "sysinfo/DesktopEntries.h"
 #endif
 
 #include <QFileInfo>

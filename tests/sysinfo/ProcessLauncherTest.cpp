@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/ProcessLauncher.h"
+#include "sysinfo/ProcessLauncher.h"
 
 #include "tests/support/EnvironmentOverride.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/DesktopEntries.h"
+#include "sysinfo/DesktopEntries.h"
 
 #include "files/GLibPtr.h"
 #include "files/RegularFile.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/LocalFileSystem.h"
+#include "sysinfo/LocalFileSystem.h"
 
 #include "tests/support/TemporaryDirectory.h"
 

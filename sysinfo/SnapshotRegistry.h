@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/Registry.h"
-#include "platform/RegistryKey.h"
+#include "sysinfo/Registry.h"
+#include "sysinfo/RegistryKey.h"
 
 #include <map>
 #include <optional>

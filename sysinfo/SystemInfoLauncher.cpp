@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/SystemInfoLauncher.h"
+#include "sysinfo/SystemInfoLauncher.h"
 
-#include "platform/LocalFileSystem.h"
-#include "platform/ProcessLauncher.h"
-#include "platform/SystemRegistry.h"
+#include "sysinfo/LocalFileSystem.h"
+#include "sysinfo/ProcessLauncher.h"
+#include "sysinfo/SystemRegistry.h"
 
 #include <utility>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/SnapshotRegistry.h"
+#include "sysinfo/SnapshotRegistry.h"
 
 namespace quartet {
 

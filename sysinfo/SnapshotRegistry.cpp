@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/SnapshotRegistry.h"
+#include "sysinfo/SnapshotRegistry.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/LocalFileSystem.h"
+#include "sysinfo/LocalFileSystem.h"
 
 #ifdef _WIN32
-#include "platform/WindowsApi.h"
+#include "sysinfo/WindowsApi.h"
 #else
 #include <filesystem>
 #include <system_error>

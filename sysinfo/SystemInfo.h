@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/FileSystem.h"
-#include "platform/Launcher.h"
-#include "platform/Registry.h"
+#include "sysinfo/FileSystem.h"
+#include "sysinfo/Launcher.h"
+#include "sysinfo/Registry.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/WindowsRegistry.h"
+#include "sysinfo/WindowsRegistry.h"
 
 #ifdef _WIN32
 
-#include "platform/WindowsApi.h"
+#include "sysinfo/WindowsApi.h"
 
 namespace quartet {
 
