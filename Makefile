@@ -5,13 +5,14 @@ SANITIZE_DIR   ?= build-sanitize
 BENCH_DIR      ?= build-bench
 FUZZ_DIR       ?= build-fuzz
 WINDOWS_DIR    ?= build-windows
+QT_WINDOWS_DIR ?= build-qt-windows
 DEBIAN13_DIR   ?= build-debian13
 FUZZ_SECONDS   ?= 60
 CMAKE_FLAGS    ?=
 PREFIX         ?= /usr/local
 JOBS           ?= $(shell nproc)
 
-.PHONY: all deps build run test test-sanitize test-orca test-windows test-debian13 bench fuzz install package clean
+.PHONY: all deps build run test test-sanitize test-orca test-windows qt-windows test-debian13 bench fuzz install package clean
 
 all: build
 
@@ -45,6 +46,14 @@ test-windows:
 	@scripts/install-deps.sh scripts/packages-windows.txt
 	@scripts/test-windows.sh $(WINDOWS_DIR) $(JOBS) $(CMAKE_FLAGS)
 
+# A static Qt for 64-bit Windows, built from Debian's qt6-base source of the
+# host Qt's version into $(QT_WINDOWS_DIR)/qt, and kept there until the
+# version or the build options change (scripts/build-qt-windows.sh). A cross
+# build finds it with -DCMAKE_PREFIX_PATH=$$PWD/$(QT_WINDOWS_DIR)/qt.
+qt-windows:
+	@scripts/install-deps.sh scripts/packages-windows.txt
+	@scripts/build-qt-windows.sh $(QT_WINDOWS_DIR) $(JOBS)
+
 # `make test` again in a fresh Debian 13 root made from the archive in
 # $(DEBIAN13_DIR)/, and the package built here installed and run there
 # (scripts/test-debian13.sh). Needs root, or sudo.
@@ -76,5 +85,5 @@ package: build
 	@cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(BENCH_DIR) $(FUZZ_DIR) $(WINDOWS_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(BENCH_DIR) $(FUZZ_DIR) $(WINDOWS_DIR) $(QT_WINDOWS_DIR)
 	@if [ -e $(DEBIAN13_DIR) ]; then scripts/debian13-root.sh remove $(DEBIAN13_DIR); fi

@@ -2,7 +2,10 @@
 # Cross-building for 64-bit Windows with Debian's mingw-w64 compilers (the
 # posix thread model) and running the programs under Wine:
 #   cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
-# Such a build has no Qt: the plain C++ libraries and their tests only.
+# Such a build has no Qt: the plain C++ libraries and their tests only. With
+# the static Qt for Windows of scripts/build-qt-windows.sh (`make qt-windows`)
+#   ... -DCMAKE_PREFIX_PATH=$PWD/build-qt-windows/qt -DQUARTET_QT=ON
+# the build finds that Qt, and runs the host's Qt tools of the same version.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -16,6 +19,13 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# Each folder of CMAKE_PREFIX_PATH holds target files too: a Qt for Windows.
+list(APPEND CMAKE_FIND_ROOT_PATH ${CMAKE_PREFIX_PATH})
+
+# A Qt for Windows runs the host's moc, rcc and uic (Debian's qt6-base-dev-tools).
+set(QT_HOST_PATH /usr CACHE PATH "The host's Qt, whose tools a cross build runs")
+set(QT_HOST_PATH_CMAKE_DIR /usr/lib/${CMAKE_HOST_SYSTEM_PROCESSOR}-linux-gnu/cmake
+  CACHE PATH "The host Qt's CMake packages")
 
 # The C++ runtime and the thread library linked in, so that a program runs
 # without MinGW's DLLs beside it.
