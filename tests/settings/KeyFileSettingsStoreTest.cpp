@@ -129,7 +129,7 @@ TEST_F(KeyFileSettingsStoreTest, ASaveWritesAFileItsReaderTakes)
         QByteArray file;
         QByteArray saved;
     } cases[] = {
-        {"# mine\n[General]\nOther=1\n", "# mine\n\n[General]\nOther=1\nMaxVal=-32768\n"},
+        {"# mine\n[General]\nOther=1\n", "# mine\n[General]\nOther=1\nMaxVal=-32768\n"},
         {"[General]\nMaxV\nOther=1\n[Broken\nx=2\n", "[General]\nOther=1\nMaxVal=-32768\n"},
         {"[General]\nMaxVal=5\nOther=1\nMaxVal=6\n", "[General]\nMaxVal=5\nOther=1\nMaxVal=-32768\n"},
         {twelveInAFileOf(KeyFileSettingsStore::kMaxFileSize), "[General]\nMaxVal=-32768\n"},
@@ -137,8 +137,10 @@ TEST_F(KeyFileSettingsStoreTest, ASaveWritesAFileItsReaderTakes)
     for (const auto& c : cases) {
         writeIni(c.file);
         saveMaxVal("-32768");
-        // At most the first 200 bytes, which tell a long file from a short one.
-        EXPECT_EQ(readFile(iniPath()).left(200).toStdString(), c.saved.toStdString()) << c.file.left(80).constData();
+        // At most the first 200 bytes, which tell a long file from a short one;
+        // GLib 2.74 puts an empty line after a leading comment, 2.84 does not.
+        const QByteArray saved = readFile(iniPath()).left(200).replace("\n\n", "\n");
+        EXPECT_EQ(saved.toStdString(), c.saved.toStdString()) << c.file.left(80).constData();
         EXPECT_EQ(getMaxVal().toStdString(), "-32768");
     }
 }
