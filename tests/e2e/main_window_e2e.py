@@ -446,14 +446,14 @@ class EndToEnd:
         os.makedirs(runtime, mode=0o700, exist_ok=True)
         return runtime
 
-    def launch(self, variables=None, stderr=None):
+    def launch(self, variables=None, stderr=None, scale=1):
         """Starts the program on a session bus of its own, so that nothing Qt
         starts on one outlives the test, or with the variables that name the
-        buses and displays of a hostile start."""
+        buses and displays of a hostile start; Qt scales it by scale."""
         config = os.path.join(self.workdir, "config")
         os.makedirs(config, exist_ok=True)
         env = dict(self.display.env, XDG_CONFIG_HOME=config, XDG_RUNTIME_DIR=self.runtime_folder())
-        env.update(self.desktop_with_system_information_tool())
+        env.update(self.desktop_with_system_information_tool(), QT_SCALE_FACTOR=str(scale))
         if variables is None:
             command = ["dbus-run-session", "--", self.program]
         else:
@@ -462,8 +462,8 @@ class EndToEnd:
             env.update(variables)
         return subprocess.Popen(command, env=env, stderr=stderr, start_new_session=True)
 
-    def start_program(self):
-        self.process = self.launch()
+    def start_program(self, scale=1):
+        self.process = self.launch(scale=scale)
 
     def screen(self):
         return Client(self.display.screenshot(), self.origin)
@@ -560,11 +560,13 @@ class EndToEnd:
         x, y, width, height = window_geometry(self.display, window)
         return x - left + (left + width + right) / 2, y - top + (top + height + bottom) / 2
 
-    def centre_offset(self, window, title, centre=(SCREEN_SIZE[0] / 2, SCREEN_SIZE[1] / 2), on="the screen"):
+    def centre_offset(self, window, title, centre=(SCREEN_SIZE[0] / 2, SCREEN_SIZE[1] / 2), on="the screen",
+                      scale=1):
         """How far the window's frame stands from a centre, by default the
-        screen's; fails beyond one pixel."""
+        screen's; fails beyond one of the window's (scaled) pixels."""
         off = tuple(a - b for a, b in zip(self.frame_centre(window), centre))
-        check(abs(off[0]) <= 1 and abs(off[1]) <= 1, f"{title}'s frame stands {off} away from the centre of {on}")
+        check(abs(off[0]) <= scale and abs(off[1]) <= scale,
+              f"{title}'s frame stands {off} away from the centre of {on}")
         return off
 
     def hostile_cases(self):
@@ -817,6 +819,37 @@ class EndToEnd:
         check(status == 0, f"the program ended with status {status} after Ctrl+X")
         self.ok(f"Ctrl+X ends the program with status 0 after {time.monotonic() - started:.2f} s")
 
+    def starts_centred(self, scale=1):
+        """Starts the program and waits for its framed window to stand
+        centred; returns how far off it stands, and how wide it is."""
+        self.start_program(scale)
+        self.wait_for_window()
+        last = [None]
+
+        def centred():
+            if "," not in self.display.property(self.window, "_NET_FRAME_EXTENTS"):
+                return None
+            try:
+                return (self.centre_offset(self.window, "the main window", scale=scale),)
+            except Failure as failure:
+                last[0] = failure
+                return None
+        try:
+            off, = wait_for(centred, EVENT_TIMEOUT, "the main window's frame to stand centred")
+        except Failure:
+            raise last[0] or Failure("the main window could not be measured")
+        width = window_geometry(self.display, self.window)[2]
+        stop(self.process)
+        return off, width
+
+    def centred_when_scaled(self):
+        """Qt scales the window by 2 (QT_SCALE_FACTOR) while the window
+        manager tells the frame in the screen's pixels: the frame still
+        stands centred."""
+        off, width = self.starts_centred(scale=2)
+        check(width == 2 * CLIENT_SIZE[0], f"scaled by 2, the window is {width} px wide")
+        self.ok(f"scaled by 2 ({width} px wide), the frame stands centred (off by {off})")
+
     def centred_when_frame_told_late(self):
         """Window managers such as KWin tell the frame only as they take the
         window on: openbox is made to look like one by taking the frame request
@@ -825,23 +858,7 @@ class EndToEnd:
         check("_NET_REQUEST_FRAME_EXTENTS" in supported, "openbox announces no frame request")
         supported.remove("_NET_REQUEST_FRAME_EXTENTS")
         self.display.set_root_atoms("_NET_SUPPORTED", supported)
-        self.start_program()
-        self.wait_for_window()
-        last = [None]
-
-        def centred():
-            if "," not in self.display.property(self.window, "_NET_FRAME_EXTENTS"):
-                return None
-            try:
-                return (self.centre_offset(self.window, "the main window"),)
-            except Failure as failure:
-                last[0] = failure
-                return None
-        try:
-            off, = wait_for(centred, EVENT_TIMEOUT, "the main window's frame to stand centred")
-        except Failure:
-            raise last[0] or Failure("the main window could not be measured")
-        stop(self.process)
+        off, _ = self.starts_centred()
         self.ok(f"where the window manager tells the frame only as it frames the window, the frame still "
                 f"stands centred (off by {off})")
 
@@ -883,6 +900,7 @@ def main():
         test.hostile_starts()
         manager = start_window_manager(display)
         test.run()
+        test.centred_when_scaled()
         test.centred_when_frame_told_late()
         print(f"{test.passed} passed, 0 failed")
         return 0

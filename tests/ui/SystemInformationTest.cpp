@@ -240,10 +240,19 @@ TEST_F(SystemInformationTest, StartsTheDesktopsToolOrSaysItIsUnavailable)
          "KDE",
          {{"system/applications", "org.kde.kinfocenter.desktop", "Exec=@PIPE@ kinfocenter\n"}},
          {}},
-        {"field codes, for a start without files",
+        {"field codes, for a start without files; the Name (the later line counts) stays one word",
          "KDE",
-         {{"system/applications", "org.kde.kinfocenter.desktop", "Exec=@TOOL@ %U --caption %c %% %i %f\nIcon=info\n"}},
-         {"--caption", "Tool", "%", "--icon", "info"}},
+         {{"system/applications", "org.kde.kinfocenter.desktop",
+           "Exec=@TOOL@ %U --caption %c %% %i %f\nIcon=info\nName=Info Centre\n"}},
+         {"--caption", "Info Centre", "%", "--icon", "info"}},
+        {"%i without an Icon",
+         "KDE",
+         {{"system/applications", "hardinfo.desktop", "Exec=@TOOL@ %i alone\n"}},
+         {"alone"}},
+        {"an entry that needs a terminal",
+         "GNOME",
+         {userEntry("Exec=@TOOL@ user\nTerminal=true"), kHardInfo},
+         {"hardinfo"}},
         {"43,000 data folders before the one with the tool", "KDE", {kInfoCenter}, {"kinfocenter"}, 43000},
     };
     // An Exec line that leaves a reserved character unquoted is no valid
@@ -280,7 +289,7 @@ TEST_F(SystemInformationTest, StartsTheDesktopsToolOrSaysItIsUnavailable)
             EXPECT_FALSE(desktop.started());
         } else {
             EXPECT_FALSE(seen.shown) << seen.text.toStdString();
-            EXPECT_EQ(desktop.startedWith(), c.started);
+            EXPECT_EQ(desktop.startedWith().join(u'\n').toStdString(), c.started.join(u'\n').toStdString());
         }
         EXPECT_TRUE(dialog->isVisible()) << "the dialog stays open";
         EXPECT_EQ(desktop.bus().connections(), busConnections) << "the session bus was asked";

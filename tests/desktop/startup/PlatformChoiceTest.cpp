@@ -59,6 +59,7 @@ TEST(PlatformChoice, RunsOnXWhereQtWouldDrawButtonsTheWindowDidNotAskFor)
         {"GNOME, Qt 6.8: close-only bar", session(kQt68, "GNOME"), false},
         {"Ubuntu's GNOME, Qt 6.8, any case", session(kQt68, "ubuntu:gnome"), false},
         {"GNOME before Qt 6.8", oldGnome, true},
+        {"GNOME, Qt 6.8.0 itself", session(0x060800, "GNOME"), false},
         {"GNOME, Qt 6.8, no Adwaita plugin", gnomeWithoutAdwaita, true},
         {"KWin draws the bar", kwin, false},
         {"platform named by the user", named, false},
