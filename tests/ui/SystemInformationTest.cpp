@@ -22,7 +22,7 @@ namespace quartet::test {
 namespace {
 
 // A desktop entry for a case: the folder it is written to, its file name and
-// the lines after Type and Name. @TOOL@ stands for the marker tool, @BROKEN@
+// the lines after Type (and Name=Tool, unless they name it). @TOOL@ stands for the marker tool, @BROKEN@
 // for a script whose interpreter is missing, @PIPE@ for a named pipe with
 // the permission to run it. A size pads the file with a comment to exactly
 // that many bytes.
@@ -117,7 +117,8 @@ public:
         for (const auto& [mark, tool] :
              {std::pair{"@TOOL@", "marker tool"}, {"@BROKEN@", "broken tool"}, {"@PIPE@", "pipe tool"}})
             lines.replace(mark, '"' + path(tool) + '"');
-        QByteArray text = ("[Desktop Entry]\nType=Application\nName=Tool\n" + lines).toUtf8();
+        const QString name = lines.contains(QLatin1String("Name=")) ? QString() : QStringLiteral("Name=Tool\n");
+        QByteArray text = ("[Desktop Entry]\nType=Application\n" + name + lines).toUtf8();
         if (entry.size > 0)
             text += '#' + QByteArray(entry.size - text.size() - 2, 'x') + '\n';
         write(file, text);
@@ -240,7 +241,7 @@ TEST_F(SystemInformationTest, StartsTheDesktopsToolOrSaysItIsUnavailable)
          "KDE",
          {{"system/applications", "org.kde.kinfocenter.desktop", "Exec=@PIPE@ kinfocenter\n"}},
          {}},
-        {"field codes, for a start without files; the Name (the later line counts) stays one word",
+        {"field codes, for a start without files; a Name of two words stays one argument",
          "KDE",
          {{"system/applications", "org.kde.kinfocenter.desktop",
            "Exec=@TOOL@ %U --caption %c %% %i %f\nIcon=info\nName=Info Centre\n"}},
