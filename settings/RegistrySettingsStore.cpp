@@ -40,9 +40,10 @@ QString RegistrySettingsStore::GetSetting(const QString& application, const QStr
                                           const QString& defaultText)
 {
     const QString path = keyPath(application, section);
-    // RRF_RT_REG_SZ refuses other types, and hands out text with its
-    // terminating zero, added where the stored data lack one.
-    constexpr DWORD kTextOnly = RRF_RT_REG_SZ;
+    // Text only, with its terminating zero, added where the stored data lack
+    // one; expandable text (REG_EXPAND_SZ) is another type too, which
+    // RegGetValueW would otherwise read with the environment put in.
+    constexpr DWORD kTextOnly = RRF_RT_REG_SZ | RRF_NOEXPAND;
     DWORD bytes = 0;
     LSTATUS status = RegGetValueW(HKEY_CURRENT_USER, wide(path), wide(key), kTextOnly, nullptr, nullptr, &bytes);
     std::wstring data;

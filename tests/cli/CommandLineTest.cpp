@@ -48,6 +48,16 @@ QProcessEnvironment withoutDisplay()
     return environment;
 }
 
+// Text as the program writes it, lines ending in LF: on Windows the C
+// runtime ends them in CR LF, as text is written there.
+std::string lines(QByteArray text)
+{
+#ifdef _WIN32
+    text.replace("\r\n", "\n");
+#endif
+    return text.toStdString();
+}
+
 Outcome run(const QStringList& arguments, const QProcessEnvironment& environment = withoutDisplay(),
             const QString& outputFile = {}, const QString& programFile = QStringLiteral(QUARTET_PROGRAM))
 {
@@ -58,8 +68,8 @@ Outcome run(const QStringList& arguments, const QProcessEnvironment& environment
     program.start(programFile, arguments);
     const bool finished = program.waitForFinished(120000);
     Outcome result;
-    result.out = program.readAllStandardOutput().toStdString();
-    result.err = program.readAllStandardError().toStdString();
+    result.out = lines(program.readAllStandardOutput());
+    result.err = lines(program.readAllStandardError());
     // A crash (Qt's abort, a core dump) never counts as an exit status.
     if (finished && program.exitStatus() == QProcess::NormalExit)
         result.status = program.exitCode();

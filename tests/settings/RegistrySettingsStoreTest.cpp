@@ -53,7 +53,7 @@ protected:
     {
         const QString path = RegistrySettingsStore::keyPath(m_application, kSection);
         DWORD type = 0;
-        std::string bytes(4096, '\0');
+        std::string bytes(65536, '\0');
         auto size = static_cast<DWORD>(bytes.size());
         EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, wide(path), wide(kKey), RRF_RT_ANY | RRF_NOEXPAND, &type,
                                bytes.data(), &size),
