@@ -16,6 +16,8 @@ int main(int argc, char** argv)
     if (const QString fonts = qEnvironmentVariable("QUARTET_TEST_FONTS"); !fonts.isEmpty()) {
         for (const QString& font : QDir(fonts).entryList(QDir::Files))
             QFontDatabase::addApplicationFont(QDir(fonts).filePath(font));
+        // The desktop font of the runs on Linux (fontconfig's Sans Serif).
+        QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
     }
     return RUN_ALL_TESTS();
 }
