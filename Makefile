@@ -12,7 +12,7 @@ CMAKE_FLAGS    ?=
 PREFIX         ?= /usr/local
 JOBS           ?= $(shell nproc)
 
-.PHONY: all deps build run test test-sanitize test-orca test-windows qt-windows test-debian13 bench fuzz install package clean
+.PHONY: all deps build run test test-sanitize test-orca windows test-windows qt-windows test-debian13 bench fuzz install package clean
 
 all: build
 
@@ -40,11 +40,16 @@ test-orca: build
 	@scripts/install-deps.sh scripts/packages-orca.txt
 	@/usr/bin/python3 tests/a11y/orca_speech_test.py $(BUILD_DIR)/app/quartet
 
-# The Qt-free libraries and their tests, cross-built for 64-bit Windows with
-# mingw-w64 in $(WINDOWS_DIR)/ and run under Wine in a throwaway prefix.
-test-windows:
-	@scripts/install-deps.sh scripts/packages-windows.txt
-	@scripts/test-windows.sh $(WINDOWS_DIR) $(JOBS) $(CMAKE_FLAGS)
+# The program for 64-bit Windows, cross-built with mingw-w64 and the static
+# Qt of qt-windows: one $(WINDOWS_DIR)/app/quartet.exe that needs nothing
+# beside it (scripts/build-windows.sh).
+windows: qt-windows
+	@scripts/build-windows.sh $(WINDOWS_DIR) $(QT_WINDOWS_DIR) $(JOBS) quartet $(CMAKE_FLAGS)
+
+# The program and its tests, cross-built as for windows, and the tests run
+# under Wine in a throwaway prefix (scripts/test-windows.sh).
+test-windows: qt-windows
+	@scripts/test-windows.sh $(WINDOWS_DIR) $(QT_WINDOWS_DIR) $(JOBS) $(CMAKE_FLAGS)
 
 # A static Qt for 64-bit Windows, built from Debian's qt6-base source of the
 # host Qt's version into $(QT_WINDOWS_DIR)/qt, and kept there until the

@@ -4,12 +4,17 @@
 #include "app/QtTranslations.h"
 #include "assets/Assets.h"
 #include "desktop/windows/FixedSizeWindows.h"
+#include "desktop/windows/WindowPlacement.h"
+#include "game/RandomSource.h"
 #include "quartet/ProgramInfo.h"
 #include "ui/LineEditAccessible.h"
 #include "ui/ReadableSelection.h"
+#include "ui/frmMain.h"
 
 #include <QApplication>
 #include <QIcon>
+
+#include <utility>
 
 namespace quartet {
 
@@ -31,6 +36,15 @@ void prepareApplication()
     for (const int size : {48, 64})
         icon.addFile(QStringLiteral(":/quartet-%1.png").arg(size));
     QApplication::setWindowIcon(icon);
+}
+
+int runMainWindow(std::unique_ptr<SettingsStore> store)
+{
+    prepareApplication();
+    frmMain window({std::move(store), nullptr, std::make_unique<ClockRandomSource>()});
+    centerOnScreen(window);
+    window.show();
+    return QApplication::exec();
 }
 
 }  // namespace quartet

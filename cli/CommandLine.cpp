@@ -80,14 +80,6 @@ CommandLine::CommandLine(const QStringList& arguments)
     m_request = read(arguments);
 }
 
-QStringList CommandLine::argumentsOf(int argc, char* argv[])
-{
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    return arguments;
-}
-
 bool CommandLine::opensWindow() const
 {
     return std::holds_alternative<Window>(m_request);

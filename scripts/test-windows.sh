@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Cross-builds the plain C++ libraries and their tests for 64-bit Windows
-# and runs the tests under Wine, in a throwaway prefix that is removed
-# afterwards. Usage: scripts/test-windows.sh BUILD_DIR JOBS [CMAKE_ARGS...]
+# Cross-builds the program and its tests for 64-bit Windows with the static
+# Qt in QT_DIR/qt (scripts/build-windows.sh) and runs the tests under Wine,
+# in a throwaway prefix that is removed afterwards. Usage:
+#   scripts/test-windows.sh BUILD_DIR QT_DIR JOBS [CMAKE_ARGS...]
 set -euo pipefail
 build_dir=$1
-jobs=$2
-shift 2
+qt_dir=$2
+jobs=$3
+shift 3
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 
 # Nothing may open a window or wait for one: no display, no offer to
@@ -36,8 +38,7 @@ trap 'exit 130' INT TERM
 (wineserver -p && timeout 300 wineboot --init) >"$boot_log" 2>&1 &
 boot=$!
 
-cmake -S "$source_dir" -B "$build_dir" -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/mingw-w64-x86_64.cmake" "$@" >/dev/null
-cmake --build "$build_dir" -j "$jobs"
+"$source_dir/scripts/build-windows.sh" "$build_dir" "$qt_dir" "$jobs" all "$@"
 
 if ! wait "$boot"; then
     boot=

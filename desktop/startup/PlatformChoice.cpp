@@ -61,17 +61,6 @@ bool runsBetterOnX(const DisplayFacts& facts)
     return qtTitleBar(facts) == QtTitleBar::Plain;
 }
 
-std::optional<PlatformOption> findPlatformOption(const std::vector<std::string>& arguments)
-{
-    // After "--" every word is an argument, the option's name included.
-    for (std::size_t i = 1; i < arguments.size() && arguments[i] != "--"; ++i) {
-        const std::string& word = arguments[i];
-        if ((word == "-platform" || word == "--platform") && i + 1 < arguments.size())
-            return PlatformOption{arguments[i + 1], static_cast<int>(i)};
-    }
-    return std::nullopt;
-}
-
 QtArguments::QtArguments(int argc, char* argv[], const std::string& platform) : m_platform(platform)
 {
     m_values.assign(argv, argv + argc);

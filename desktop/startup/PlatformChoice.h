@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "cli/PlatformOption.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,14 +38,7 @@ struct DisplayFacts {
 // where the user has chosen Qt's title bar or none.
 bool runsBetterOnX(const DisplayFacts& facts);
 
-// Qt's own option that names the platform ("-platform NAME", also spelt
-// "--platform"), which Qt takes from anywhere in the arguments; the
-// program's own command line ends its options at "--".
-struct PlatformOption {
-    std::string name;
-    int index = 0;  // of the option; its value follows it
-};
-std::optional<PlatformOption> findPlatformOption(const std::vector<std::string>& arguments);
+// Qt's -platform option: cli/PlatformOption.h.
 
 // The arguments to make the QApplication with: the program's own, with
 // "-platform NAME" put right after the program's name when a platform is

@@ -12,11 +12,28 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-// The launches below use the programs of a POSIX system.
-#ifndef _WIN32
-
 namespace quartet {
 namespace {
+
+// The recorder is a shell script on Linux and a batch file, which cmd.exe
+// runs, on Windows; there it logs its first argument, not their number.
+#ifdef _WIN32
+constexpr char kScript[] = ".cmd";
+constexpr char kNoArguments[] = "";
+constexpr char kPathSeparator = ';';
+QByteArray recorderScript(const QString& log)
+{
+    return ("@echo %~f0^|%~1>>\"" + QDir::toNativeSeparators(log) + "\"\r\n").toUtf8();
+}
+#else
+constexpr char kScript[] = "";
+constexpr char kNoArguments[] = "0";
+constexpr char kPathSeparator = ':';
+QByteArray recorderScript(const QString& log)
+{
+    return ("#!/bin/sh\nprintf '%s|%s\\n' \"$0\" \"$#\" >> '" + log + "'\n").toUtf8();
+}
+#endif
 
 // A program that writes one line to a log for every start: the path it was
 // started as and the number of its arguments.
@@ -30,7 +47,7 @@ public:
         EXPECT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
         QFile script(path);
         EXPECT_TRUE(script.open(QIODevice::WriteOnly));
-        script.write(("#!/bin/sh\nprintf '%s|%s\\n' \"$0\" \"$#\" >> '" + m_log + "'\n").toUtf8());
+        script.write(recorderScript(m_log));
         script.close();
         script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         return path;
@@ -43,7 +60,7 @@ public:
         for (;;) {
             QFile file(m_log);
             const QStringList written = file.open(QIODevice::ReadOnly)
-                ? QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)
+                ? QString::fromUtf8(file.readAll()).remove(u'\r').split(u'\n', Qt::SkipEmptyParts)
                 : QStringList();
             if (written.size() >= count || deadline.hasExpired())
                 return written;
@@ -61,11 +78,12 @@ TEST(ProcessLauncherTest, StartsExactlyTheFileThatIsThere)
 {
     QTemporaryDir dir;
     const Recorder recorder(dir.filePath("log"));
-    const QString tool = recorder.placeAt(dir.filePath("with space/tool prog"));
-    recorder.placeAt(dir.filePath("with"));
-    recorder.placeAt(dir.filePath("bin/quartet-recorder"));
+    const QString tool = recorder.placeAt(dir.filePath("with space/tool prog") + kScript);
+    recorder.placeAt(dir.filePath("with") + kScript);
+    recorder.placeAt(dir.filePath("bin/quartet-recorder") + kScript);
     test::EnvironmentOverride environment;
-    environment.set("PATH", QFile::encodeName(dir.filePath("bin")) + ":/usr/bin:/bin");
+    environment.set(
+        "PATH", QFile::encodeName(QDir::toNativeSeparators(dir.filePath("bin"))) + kPathSeparator + qgetenv("PATH"));
     const QString previousFolder = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(dir.path()));
 
@@ -76,7 +94,7 @@ TEST(ProcessLauncherTest, StartsExactlyTheFileThatIsThere)
     };
     const std::vector<Case> refused = {
         {"a program on PATH", "quartet-recorder", 1},
-        {"a relative path to a file that is there", "with space/tool prog", 1},
+        {"a relative path to a file that is there", std::string("with space/tool prog") + kScript, 1},
         {"a missing file whose first word is a program", dir.filePath("with space/missing prog").toStdString(), 1},
         {"a program with arguments", dir.filePath("with").toStdString() + " -c x", 1},
         {"a folder", dir.path().toStdString(), 1},
@@ -92,10 +110,9 @@ TEST(ProcessLauncherTest, StartsExactlyTheFileThatIsThere)
     EXPECT_TRUE(launcher.startDetached(tool.toStdString(), 1));
     QDir::setCurrent(previousFolder);
 
-    EXPECT_EQ(recorder.lines(1).join(u'\n').toStdString(), (tool + "|0").toStdString());
+    EXPECT_EQ(recorder.lines(1).join(u'\n').toStdString(),
+              (QDir::toNativeSeparators(tool) + "|" + kNoArguments).toStdString());
 }
 
 }  // namespace
 }  // namespace quartet
-
-#endif  // _WIN32
