@@ -12,7 +12,7 @@ CMAKE_FLAGS    ?=
 PREFIX         ?= /usr/local
 JOBS           ?= $(shell nproc)
 
-.PHONY: all deps build run test test-sanitize test-orca windows test-windows qt-windows test-debian13 bench fuzz install package clean
+.PHONY: all deps build run test test-sanitize test-orca windows package-windows test-windows qt-windows test-debian13 bench fuzz install package clean
 
 all: build
 
@@ -46,10 +46,18 @@ test-orca: build
 windows: qt-windows
 	@scripts/build-windows.sh $(WINDOWS_DIR) $(QT_WINDOWS_DIR) $(JOBS) quartet $(CMAKE_FLAGS)
 
+# The Windows installer, $(WINDOWS_DIR)/quartet-<version>-windows-x64.exe,
+# made by CPack's NSIS generator from the program that windows builds.
+package-windows: windows
+	@cd $(WINDOWS_DIR) && cpack
+
 # The program and its tests, cross-built as for windows, and the tests run
-# under Wine in a throwaway prefix (scripts/test-windows.sh).
-test-windows: qt-windows
-	@scripts/test-windows.sh $(WINDOWS_DIR) $(QT_WINDOWS_DIR) $(JOBS) $(CMAKE_FLAGS)
+# under Wine in a throwaway prefix (scripts/test-windows.sh); among them
+# quartet.exe played on Xvfb, its lines checked against this system's build,
+# and the installer installed and uninstalled.
+test-windows: build package-windows
+	@scripts/test-windows.sh $(WINDOWS_DIR) $(QT_WINDOWS_DIR) $(JOBS) \
+		-DQUARTET_LINUX_PROGRAM=$(CURDIR)/$(BUILD_DIR)/app/quartet $(CMAKE_FLAGS)
 
 # A static Qt for 64-bit Windows, built from Debian's qt6-base source of the
 # host Qt's version into $(QT_WINDOWS_DIR)/qt, and kept there until the

@@ -5,7 +5,8 @@
 # Such a build has no Qt: the plain C++ libraries and their tests only. With
 # the static Qt for Windows of scripts/build-qt-windows.sh (`make qt-windows`)
 #   ... -DCMAKE_PREFIX_PATH=$PWD/build-qt-windows/qt -DQUARTET_QT=ON
-# the build finds that Qt, and runs the host's Qt tools of the same version.
+# the build finds that Qt, and runs the host's Qt tools of the same version
+# (`make windows` and `make test-windows` build so).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -30,6 +31,15 @@ set(QT_HOST_PATH_CMAKE_DIR /usr/lib/${CMAKE_HOST_SYSTEM_PROCESSOR}-linux-gnu/cma
 # The C++ runtime and the thread library linked in, so that a program runs
 # without MinGW's DLLs beside it.
 set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+
+# A static link keeps one copy of each inline or template function that Qt
+# and the program both compile (std::mt19937's, say). With -fipa-ra, GCC's
+# default from -O2 on, a caller keeps values in the registers that its own
+# copy of the callee leaves alone; the copy that the linker kept may not
+# (QProcess crashed so, in Qt's random generator, when the program was built
+# at another optimisation level than Qt). Both are built without it.
+set(CMAKE_C_FLAGS_INIT -fno-ipa-ra)
+set(CMAKE_CXX_FLAGS_INIT -fno-ipa-ra)
 
 # ctest lists and runs the test programs through Wine, in the prefix that
 # WINEPREFIX names (scripts/test-windows.sh makes a throwaway one).
