@@ -13,6 +13,8 @@ set(CPACK_PACKAGE_NAME Quartet)
 set(CPACK_PACKAGE_VENDOR Quartet)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_FILE_NAME quartet-${PROJECT_VERSION}-windows-x64)
+# Where `cpack` writes it, for the test that installs it.
+set(QUARTET_WINDOWS_INSTALLER ${CMAKE_BINARY_DIR}/${CPACK_PACKAGE_FILE_NAME}.exe PARENT_SCOPE)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Quartet)
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Quartet)
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
@@ -33,6 +35,3 @@ set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 # An installation over an earlier one runs its uninstaller first.
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 include(CPack)
-
-# Where `cpack` writes it, for the test that installs it.
-set(QUARTET_WINDOWS_INSTALLER ${CMAKE_BINARY_DIR}/${CPACK_PACKAGE_FILE_NAME}.exe PARENT_SCOPE)
