@@ -28,27 +28,15 @@ import threading
 import time
 import tty
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+from main_window_e2e import Failure, wait_for  # noqa: E402
+
 SESSION_MARK = "QUARTET_ORCA_SESSION"
 START_TIMEOUT = 20.0
 STEP_TIMEOUT = 20.0
 KEY_TIMEOUT = 10.0
 QUIET = 0.2
 SPEECH = re.compile(r"SPEECH OUTPUT: '(.*?)'\s*(?:voice=\S+\s*)?[\[{]")
-
-
-class Failure(Exception):
-    pass
-
-
-def wait_for(condition, timeout, what):
-    deadline = time.monotonic() + timeout
-    while True:
-        result = condition()
-        if result:
-            return result
-        if time.monotonic() > deadline:
-            raise Failure(f"timed out after {timeout:.0f} s waiting for {what}")
-        time.sleep(0.05)
 
 
 class OrcaLog:
